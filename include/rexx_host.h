@@ -1,0 +1,61 @@
+/*
+** rexx_host.h: the REXX interpreter's external-function interface, as a
+** package of external functions sees it on Linux x86-64.
+**
+** The interpreter calls every routine that a package exports in the shape
+** of RexxRoutine below.  It also offers the two services declared at the
+** end; a package leaves them undefined, so that they bind from the
+** interpreter's own process when the package is loaded, and records no
+** dependency on an interpreter library.  Layout and types agree with the
+** interpreter's rexxsaa.h.
+*/
+#ifndef MORVELIN_REXX_HOST_H
+#define MORVELIN_REXX_HOST_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* A counted string: arguments and the result travel as these.  The
+   interpreter also ends every argument with a NUL. */
+typedef struct RXSTRING {
+  uint64_t strlength; /* length in bytes, without the NUL */
+  char *strptr;       /* null: an omitted argument, or a result without value */
+} RXSTRING;
+
+/* What a routine or a service returns. */
+typedef unsigned long RexxCode;
+
+enum {
+  /* The call succeeded, whatever its reply says. */
+  REXX_CALL_OK = 0,
+  /* The call was incorrect: the interpreter raises REXX error 40
+     ("Incorrect call to routine") in the calling program. */
+  REXX_INCORRECT_CALL = 40,
+  /* Bytes in the buffer that the result record points to on entry. */
+  REXX_RESULT_BUFFER_SIZE = 256
+};
+
+/* The shape in which the interpreter calls every exported routine: the
+   name it was invoked by, the argument count and the first of that many
+   argument records, the name of the current data queue, and the result
+   record.  On entry the result's strptr points to a buffer of the
+   interpreter's, into which the routine writes its reply in place. */
+typedef RexxCode RexxRoutine(const char *name, uint64_t argc, RXSTRING *argv,
+                             const char *queue, RXSTRING *result);
+
+/* Makes `function` known to the interpreter as the exported symbol `entry`
+   of the library that the interpreter finds under the name `module`. */
+RexxCode RexxRegisterFunctionDll(const char *function, const char *module,
+                                 const char *entry);
+
+/* Removes the registration of `function`. */
+RexxCode RexxDeregisterFunction(const char *function);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
