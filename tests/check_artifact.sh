@@ -1,0 +1,63 @@
+#!/bin/sh
+# Checks the built library file the way the interpreter and the system
+# loader see it: what it exports and needs, that it runs no code at load or
+# unload, and that it is built hardened.
+#
+# usage: check_artifact.sh LIBRARY [sanitized]
+# A sanitized build carries its runtime's dependencies and constructors,
+# so the rules marked "bare" are skipped for it.
+set -u
+lib=$1
+mode=${2:-}
+failures=0
+
+dynamic=$(readelf -dW "$lib")
+segments=$(readelf -lW "$lib")
+notes=$(readelf -nW "$lib")
+defined=$(nm -D --defined-only "$lib" | awk '{ print $3 }' | sort)
+undefined=$(nm -D --undefined-only "$lib" | awk '{ print $2 }' | sort)
+
+# check KIND DESCRIPTION COMMAND...: COMMAND must succeed.
+check() {
+  kind=$1 what=$2
+  shift 2
+  if [ "$kind" = bare ] && [ "$mode" = sanitized ]; then
+    echo "skipped: $what"
+  elif "$@" >/dev/null 2>&1; then
+    echo "ok: $what"
+  else
+    echo "FAILED: $what"
+    failures=$((failures + 1))
+  fi
+}
+is() { [ "$1" = "$2" ]; }
+has() { printf '%s\n' "$1" | grep -E -q -- "$2"; }
+lacks() { ! has "$@"; }
+
+routines=$(printf '%s\n' ApiDeregFunc ApiLoadFuncs Api_Exchange_Data \
+  Api_Output_From_C Api_Output_From_REXX | sort)
+services='^(RexxRegisterFunctionDll|RexxDeregisterFunction)$'
+foreign=$(printf '%s\n' "$undefined" | grep -E -v -e "$services" -e '@GLIBC_')
+
+check all "exports the five routines and nothing else" is "$defined" "$routines"
+check all "leaves RexxRegisterFunctionDll to the host" \
+  has "$undefined" '^RexxRegisterFunctionDll$'
+check all "leaves RexxDeregisterFunction to the host" \
+  has "$undefined" '^RexxDeregisterFunction$'
+check bare "needs nothing but the C library" \
+  is "$(printf '%s\n' "$dynamic" | grep -c '(NEEDED)')" 1
+check bare "needs libc.so.6" has "$dynamic" '\(NEEDED\).*\[libc\.so\.6\]'
+check bare "takes every other symbol from glibc" is "$foreign" ""
+check bare "runs no code at load or unload" \
+  lacks "$dynamic" '\((INIT|FINI|INIT_ARRAY|FINI_ARRAY|PREINIT_ARRAY)\)'
+check all "is a shared object" has "$(readelf -hW "$lib")" 'Type: +DYN'
+check all "has no text relocations" lacks "$dynamic" 'TEXTREL'
+check all "binds every symbol at load (BIND_NOW)" has "$dynamic" 'BIND_NOW'
+check all "makes its relocated data read-only (RELRO)" has "$segments" 'GNU_RELRO'
+check all "has a non-executable stack" has "$segments" 'GNU_STACK.* RW  '
+check all "carries the IBT and SHSTK properties" has "$notes" 'IBT, SHSTK'
+check all "is built with stack protection" has "$undefined" '^__stack_chk_fail@'
+check all "uses the C library's fortified calls" has "$undefined" '^__[a-z]+_chk@'
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,459 @@
+// Host harness: loads the built libmorvelin.so with dlopen, as the
+// interpreter does, and stands in for the interpreter's two services,
+// recording every call to them.  Each routine is called in the routine
+// shape with argument records built here and a result buffer filled with
+// a marker byte, so replies, output and service calls are checked byte for
+// byte without a REXX program.
+#include <rexx_host.h>
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <set>
+#include <span>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct ServiceCall {
+  std::string service, function, module, entry;
+  bool operator==(const ServiceCall &) const = default;
+};
+
+std::vector<ServiceCall> service_calls;
+RexxCode service_answer = 0; // nonzero: the host refuses every request
+
+} // namespace
+
+extern "C" [[gnu::visibility("default")]] RexxCode
+RexxRegisterFunctionDll(const char *function, const char *module,
+                        const char *entry)
+{
+  service_calls.push_back({"register", function, module, entry});
+  return service_answer;
+}
+
+extern "C" [[gnu::visibility("default")]] RexxCode
+RexxDeregisterFunction(const char *function)
+{
+  service_calls.push_back({"deregister", function, "", ""});
+  return service_answer;
+}
+
+namespace {
+
+constexpr char marker = '\x7f';
+
+// A routine of the built library, looked up by its exported name.
+RexxRoutine *routine(const char *name)
+{
+  static void *const library = dlopen(MORVELIN_LIBRARY, RTLD_NOW);
+  if (library == nullptr) {
+    std::fprintf(stderr, "cannot load %s: %s\n", MORVELIN_LIBRARY, dlerror());
+    std::abort();
+  }
+  auto *found = reinterpret_cast<RexxRoutine *>(dlsym(library, name));
+  if (found == nullptr) {
+    std::fprintf(stderr, "%s does not export %s\n", MORVELIN_LIBRARY, name);
+    std::abort();
+  }
+  return found;
+}
+
+// Reads what a stream's file holds, without flushing anything.
+std::string contents(std::FILE *file)
+{
+  std::string text;
+  std::array<char, 65536> chunk;
+  off_t offset = 0;
+  for (ssize_t got;
+       (got = pread(fileno(file), chunk.data(), chunk.size(), offset)) > 0;
+       offset += got)
+    text.append(chunk.data(), static_cast<std::size_t>(got));
+  return text;
+}
+
+// Sends standard output to a temporary file for as long as it lives.
+class CapturedStdout {
+public:
+  CapturedStdout() : file_(std::tmpfile()), saved_(dup(STDOUT_FILENO))
+  {
+    std::fflush(stdout);
+    dup2(fileno(file_), STDOUT_FILENO);
+  }
+  ~CapturedStdout()
+  {
+    std::fflush(stdout);
+    dup2(saved_, STDOUT_FILENO);
+    close(saved_);
+    std::fclose(file_);
+  }
+  CapturedStdout(const CapturedStdout &) = delete;
+  CapturedStdout &operator=(const CapturedStdout &) = delete;
+
+  // What reached standard output so far: only what the routines flushed.
+  std::string text() const { return contents(file_); }
+
+private:
+  std::FILE *file_;
+  int saved_;
+};
+
+// Arguments of a call; nullopt is an argument omitted in the middle.
+using Args = std::vector<std::optional<std::string>>;
+
+struct Outcome {
+  RexxCode code;
+  std::optional<std::string> reply; // nullopt: the result has no value
+  uint64_t strlength;
+  std::array<char, REXX_RESULT_BUFFER_SIZE> buffer;
+  std::string printed;
+
+  bool terminated() const { return reply && buffer[reply->size()] == '\0'; }
+};
+
+// Argument records for `args`, pointing into them: a null array for no
+// arguments, a null strptr for an omitted one.
+std::vector<RXSTRING> records(const Args &args)
+{
+  std::vector<RXSTRING> argv;
+  for (const auto &arg : args)
+    argv.push_back(arg ? RXSTRING{arg->size(), const_cast<char *>(arg->data())}
+                       : RXSTRING{0, nullptr});
+  return argv;
+}
+
+RexxCode invoke(const char *name, const Args &args, RXSTRING &result)
+{
+  auto argv = records(args);
+  return routine(name)(name, argv.size(), argv.empty() ? nullptr : argv.data(),
+                       "SESSION", &result);
+}
+
+// Calls a routine as the interpreter would, with a fresh result buffer,
+// and collects everything it answered and printed.
+Outcome call(const char *name, const Args &args)
+{
+  Outcome outcome{};
+  outcome.buffer.fill(marker);
+  RXSTRING result{7, outcome.buffer.data()};
+  CapturedStdout out;
+  outcome.code = invoke(name, args, result);
+  outcome.printed = out.text();
+  outcome.strlength = result.strlength;
+  if (result.strptr != nullptr) {
+    EXPECT_EQ(result.strptr, outcome.buffer.data()) << "reply not in place";
+    EXPECT_LT(result.strlength, outcome.buffer.size());
+    outcome.reply.emplace(result.strptr,
+                          std::min<uint64_t>(result.strlength, 255));
+  }
+  return outcome;
+}
+
+const std::vector<std::string> table = {"Api_Output_From_C",
+                                        "Api_Output_From_REXX",
+                                        "Api_Exchange_Data", "ApiDeregFunc"};
+
+std::vector<ServiceCall> registrations()
+{
+  std::vector<ServiceCall> calls;
+  for (const auto &name : table)
+    calls.push_back({"register", name, "morvelin", name});
+  return calls;
+}
+
+std::vector<ServiceCall> deregistrations()
+{
+  std::vector<ServiceCall> calls;
+  for (const auto &name : table)
+    calls.push_back({"deregister", name, "", ""});
+  return calls;
+}
+
+// ---------------------------------------------------------------------------
+// Registration
+
+TEST(Registration, LoadFuncsRegistersTheWholeTableWhateverItIsPassed)
+{
+  const Args passed[] = {{}, {""}, {std::nullopt}, {"1", "2", "3"}};
+  for (RexxCode answer : {0UL, 1UL, 1003UL})
+    for (const auto &args : passed) {
+      SCOPED_TRACE(testing::Message() << "host answers " << answer << ", "
+                                      << args.size() << " arguments");
+      service_answer = answer;
+      service_calls.clear();
+      const auto outcome = call("ApiLoadFuncs", args);
+      EXPECT_EQ(outcome.code, REXX_CALL_OK);
+      EXPECT_EQ(outcome.reply, "");
+      EXPECT_TRUE(std::ranges::all_of(outcome.buffer, [](char c) {
+        return c == marker;
+      })) << "wrote into the result buffer";
+      EXPECT_EQ(service_calls, registrations());
+    }
+  service_answer = 0;
+}
+
+TEST(Registration, DeregFuncRemovesTheTableOnlyWhenCalledWithoutArguments)
+{
+  const struct {
+    Args args;
+    RexxCode code;
+    std::vector<ServiceCall> calls;
+  } cases[] = {
+      {{}, REXX_CALL_OK, deregistrations()},
+      {{""}, REXX_INCORRECT_CALL, {}},
+      {{std::nullopt}, REXX_INCORRECT_CALL, {}},
+      {{"x", "y"}, REXX_INCORRECT_CALL, {}},
+  };
+  for (RexxCode answer : {0UL, 1UL})
+    for (const auto &c : cases) {
+      SCOPED_TRACE(testing::Message() << "host answers " << answer << ", "
+                                      << c.args.size() << " arguments");
+      service_answer = answer;
+      service_calls.clear();
+      const auto outcome = call("ApiDeregFunc", c.args);
+      EXPECT_EQ(outcome.code, c.code);
+      EXPECT_EQ(outcome.reply, std::nullopt) << "returned a value";
+      EXPECT_EQ(outcome.strlength, 7U) << "changed strlength";
+      EXPECT_EQ(service_calls, c.calls);
+    }
+  service_answer = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Output routines
+
+TEST(OutputRoutines, ReplyAndPrintByArgumentCountAlone)
+{
+  const std::string c_line = "This Output is generated and displayed by the "
+                             "C-function Api_Output_From_C\n";
+  const std::string c_refusal =
+      "Api_OutPut_From_C does not support any Arguments";
+  const std::string rexx_text = "This Output is generated by the C-function "
+                                "Api_Output_From_REXX and displayed by REXX";
+  const std::string rexx_refusal =
+      "Api_Output_From_REXX does not support any Arguments";
+  const struct {
+    const char *routine;
+    Args args;
+    std::string printed, reply;
+    std::size_t length;
+  } cases[] = {
+      {"Api_Output_From_C", {}, c_line, "1.0", 3},
+      {"Api_Output_From_C", {""}, "", c_refusal, 48},
+      {"Api_Output_From_C", {std::nullopt, "x"}, "", c_refusal, 48},
+      {"Api_Output_From_REXX", {}, "", rexx_text, 85},
+      {"Api_Output_From_REXX", {""}, "", rexx_refusal, 51},
+      {"Api_Output_From_REXX", {"a", std::nullopt, "c"}, "", rexx_refusal, 51},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.routine << " with " << c.args.size() << " arguments");
+    const auto outcome = call(c.routine, c.args);
+    EXPECT_EQ(outcome.code, REXX_CALL_OK);
+    EXPECT_EQ(outcome.printed, c.printed);
+    EXPECT_EQ(outcome.reply, c.reply);
+    EXPECT_EQ(outcome.strlength, c.length);
+    EXPECT_TRUE(outcome.terminated());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Argument exchange
+
+std::string report(const std::string &first, const std::string &second,
+                   const std::string &third)
+{
+  return "Api_Exchange_Data function has received following arguments:\n"
+         "\tArgument 1: " +
+         first + "\n\tArgument 2: " + second + "\n\tArgument 3: " + third +
+         "\n";
+}
+
+std::string wrong_count(const std::string &count)
+{
+  return "Api_Exchange_Data function expects 3 arguments, instead received: " +
+         count + "\n";
+}
+
+TEST(ArgumentExchange, ReportsWhatItReceivedAndRepliesWithAStatus)
+{
+  const std::string max = "2147483647", min = "-2147483648";
+  const std::string nul_inside("ab\0cd", 5);
+  const struct {
+    const char *what;
+    Args args;
+    std::string printed, reply;
+  } cases[] = {
+      {"plain", {"12", "-7", "hello"}, report("12", "-7", "hello"), "0"},
+      {"trailing text", {"12abc", " 5", "3.9"}, report("12", "5", "3.9"), "0"},
+      {"no digits", {"abc", "", "x"}, report("0", "0", "x"), "0"},
+      {"white space, signs",
+       {"\t\n +42", "-0", "x"},
+       report("42", "0", "x"),
+       "0"},
+      {"empty text", {"1", "2", ""}, report("1", "2", ""), "0"},
+      {"first omitted", {std::nullopt, "2", "x"}, report("0", "2", "x"), "0"},
+      {"second omitted", {"1", std::nullopt, "x"}, report("1", "0", "x"), "0"},
+      {"third omitted", {"1", "2", std::nullopt}, report("1", "2", ""), "0"},
+      {"all omitted",
+       {std::nullopt, std::nullopt, std::nullopt},
+       report("0", "0", ""),
+       "0"},
+      {"range ends", {max, min, "x"}, report(max, min, "x"), "0"},
+      {"just beyond",
+       {"2147483648", "-2147483649", "x"},
+       report(max, min, "x"),
+       "0"},
+      {"2^32", {"4294967296", "-4294967296", "x"}, report(max, min, "x"), "0"},
+      {"far beyond",
+       {"99999999999999999999", "-99999999999999999999", "x"},
+       report(max, min, "x"),
+       "0"},
+      {"NUL inside",
+       {nul_inside, nul_inside, nul_inside},
+       report("0", "0", "ab"),
+       "0"},
+      {"no arguments", {}, wrong_count("0"), "1"},
+      {"one", {"1"}, wrong_count("1"), "1"},
+      {"two", {"1", "2"}, wrong_count("2"), "1"},
+      {"four", {"1", "2", "3", "4"}, wrong_count("4"), "1"},
+      {"nine", Args(9, "9"), wrong_count("9"), "1"},
+      {"two omitted", Args(2), wrong_count("2"), "1"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto outcome = call("Api_Exchange_Data", c.args);
+    EXPECT_EQ(outcome.code, REXX_CALL_OK);
+    EXPECT_EQ(outcome.printed, c.printed);
+    EXPECT_EQ(outcome.reply, c.reply);
+    EXPECT_EQ(outcome.strlength, 1U);
+    EXPECT_TRUE(outcome.terminated());
+  }
+}
+
+TEST(ArgumentExchange, PrintsLongTextWholeAndUnchanged)
+{
+  for (std::size_t length : {248, 249, 256, 511, 512, 4096, 1 << 20}) {
+    SCOPED_TRACE(testing::Message() << length << " characters");
+    std::string text(length, 'x');
+    for (std::size_t i = 0; i < length; i += 97)
+      text[i] = static_cast<char>('a' + i % 26);
+    const auto outcome = call("Api_Exchange_Data", {"1", "2", text});
+    EXPECT_EQ(outcome.code, REXX_CALL_OK);
+    EXPECT_TRUE(outcome.printed == report("1", "2", text))
+        << outcome.printed.size() << " characters printed";
+    EXPECT_EQ(outcome.reply, "0");
+  }
+}
+
+// ---------------------------------------------------------------------------
+// What every routine shares
+
+TEST(EveryRoutine, WritesNothingThroughAResultWithoutBuffer)
+{
+  const struct {
+    const char *routine;
+    Args args;
+    RexxCode code;
+  } cases[] = {
+      {"Api_Output_From_C", {}, REXX_CALL_OK},
+      {"Api_Output_From_C", {"x"}, REXX_CALL_OK},
+      {"Api_Output_From_REXX", {}, REXX_CALL_OK},
+      {"Api_Output_From_REXX", {"x"}, REXX_CALL_OK},
+      {"Api_Exchange_Data", {"1", "2", "3"}, REXX_CALL_OK},
+      {"Api_Exchange_Data", {}, REXX_CALL_OK},
+      {"ApiLoadFuncs", {}, REXX_CALL_OK},
+      {"ApiDeregFunc", {"x"}, REXX_INCORRECT_CALL},
+      {"ApiDeregFunc", {}, REXX_CALL_OK},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << c.routine << " with " << c.args.size() << " arguments");
+    RXSTRING result{0, nullptr};
+    CapturedStdout out;
+    EXPECT_EQ(invoke(c.routine, c.args, result), c.code);
+    EXPECT_EQ(result.strptr, nullptr);
+  }
+}
+
+TEST(EveryRoutine, FlushesEveryOutputStreamBeforeItReturns)
+{
+  const struct {
+    const char *routine;
+    Args args;
+  } printing[] = {
+      {"Api_Output_From_C", {}},
+      {"Api_Exchange_Data", {"1", "2", "3"}},
+      {"Api_Exchange_Data", {"1"}},
+  };
+  for (const auto &c : printing) {
+    SCOPED_TRACE(c.routine);
+    std::FILE *other = std::tmpfile();
+    ASSERT_NE(other, nullptr);
+    std::setvbuf(other, nullptr, _IOFBF, BUFSIZ);
+    std::fputs("pending", other);
+    ASSERT_EQ(contents(other), "") << "the other stream was not buffered";
+    const auto outcome = call(c.routine, c.args);
+    EXPECT_NE(outcome.printed, "") << "standard output left pending";
+    EXPECT_EQ(contents(other), "pending") << "another stream left pending";
+    std::fclose(other);
+  }
+}
+
+TEST(EveryRoutine, ReportsOfCallsOnManyThreadsNeverInterleave)
+{
+  constexpr int threads = 8, calls = 1000;
+  CapturedStdout out;
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t)
+    workers.emplace_back([t] {
+      for (int i = 0; i < calls; ++i) {
+        const Args args = {std::to_string(t), std::to_string(-i),
+                           "call " + std::to_string(i) + " of thread " +
+                               std::to_string(t)};
+        std::array<char, REXX_RESULT_BUFFER_SIZE> buffer;
+        RXSTRING result{buffer.size(), buffer.data()};
+        EXPECT_EQ(invoke("Api_Exchange_Data", args, result), REXX_CALL_OK);
+        EXPECT_EQ(std::string(buffer.data()), "0");
+      }
+    });
+  for (auto &worker : workers)
+    worker.join();
+
+  std::istringstream printed(out.text());
+  std::set<std::pair<int, int>> reported;
+  std::array<std::string, 4> lines;
+  while (std::getline(printed, lines[0])) {
+    for (auto &line : std::span(lines).subspan(1))
+      std::getline(printed, line);
+    int t = -1, i = 1, again_t = -2, again_i = 2;
+    const bool whole =
+        lines[0] ==
+            "Api_Exchange_Data function has received following arguments:" &&
+        std::sscanf(lines[1].c_str(), "\tArgument 1: %d", &t) == 1 &&
+        std::sscanf(lines[2].c_str(), "\tArgument 2: %d", &i) == 1 &&
+        std::sscanf(lines[3].c_str(), "\tArgument 3: call %d of thread %d",
+                    &again_i, &again_t) == 2 &&
+        t == again_t && -i == again_i;
+    ASSERT_TRUE(whole) << "broken report:\n"
+                       << lines[0] << "\n"
+                       << lines[1] << "\n"
+                       << lines[2] << "\n"
+                       << lines[3];
+    EXPECT_TRUE(reported.emplace(t, again_i).second) << "reported twice";
+  }
+  EXPECT_EQ(reported.size(), std::size_t{threads * calls});
+}
+
+} // namespace

@@ -1,0 +1,20 @@
+#!/bin/sh
+# Runs a REXX program in the interpreter with the library from FOLDER on
+# the loader path and compares everything it prints with EXPECTED.
+#
+# usage: run_rexx.sh FOLDER PROGRAM EXPECTED [WRAPPER...]
+# WRAPPER, when given, is a command that runs the interpreter (valgrind).
+set -u
+folder=$1 program=$2 expected=$3
+shift 3
+actual=$(mktemp)
+trap 'rm -f "$actual"' EXIT
+LD_LIBRARY_PATH="$folder${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
+  "$@" regina "$program" >"$actual" 2>&1
+status=$?
+if [ "$status" -ne 0 ]; then
+  cat "$actual"
+  echo "regina exited with $status"
+  exit 1
+fi
+diff -u "$expected" "$actual"
