@@ -138,7 +138,11 @@ RexxCode Api_Output_From_C(const char *, uint64_t argc, RXSTRING *,
 RexxCode Api_Output_From_REXX(const char *, uint64_t argc, RXSTRING *,
                               const char *, RXSTRING *result)
 {
-  set_reply(result, argc == 0 ? rexx_output_text : rexx_output_refused);
+  if (argc != 0) {
+    set_reply(result, rexx_output_refused);
+    return REXX_CALL_OK;
+  }
+  set_reply(result, rexx_output_text);
   return REXX_CALL_OK;
 }
 
