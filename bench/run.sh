@@ -17,7 +17,7 @@ regutil=$(ls /usr/lib/*/regina-rexx/*/libregutil.so | head -n 1)
 
 echo "== Machine"
 echo "$(nproc) cores, $(sed -n 's/^model name\t*: //p' /proc/cpuinfo | head -n 1)"
-echo "$(g++ --version | head -n 1); $(regina -v)"
+echo "$(g++ --version | head -n 1); $(regina -v 2>&1)"
 
 echo
 echo "== In process: nanoseconds per call (Google Benchmark)"

@@ -95,7 +95,7 @@ int to_int32(const char *text)
 /* Prints a report on standard output and flushes every output stream.
    The report is formatted into a local buffer and handed to the stream in
    one write, which keeps it whole when several threads print at once and
-   makes one system call of it even on a line-buffered terminal.  A report
+   makes one system call of it, on a line-buffered terminal too.  A report
    too long for the buffer is printed straight from its arguments instead:
    whole, under the stream's lock, just in more than one system call. */
 [[gnu::format(printf, 1, 2)]] void print_report(const char *format, ...)
