@@ -119,6 +119,7 @@ struct Outcome {
   std::array<char, REXX_RESULT_BUFFER_SIZE> buffer;
   std::string printed;
 
+  // The reply is followed by a NUL in the buffer.
   bool terminated() const { return reply && buffer[reply->size()] == '\0'; }
 };
 
@@ -140,13 +141,14 @@ RexxCode invoke(const char *name, const Args &args, RXSTRING &result)
                        "SESSION", &result);
 }
 
-// Calls a routine as the interpreter would, with a fresh result buffer,
-// and collects everything it answered and printed.
+// Calls a routine as the interpreter would, lending a fresh result buffer
+// with its size as the entry strlength, and collects everything the
+// routine answered and printed.
 Outcome call(const char *name, const Args &args)
 {
   Outcome outcome{};
   outcome.buffer.fill(marker);
-  RXSTRING result{7, outcome.buffer.data()};
+  RXSTRING result{outcome.buffer.size(), outcome.buffer.data()};
   CapturedStdout out;
   outcome.code = invoke(name, args, result);
   outcome.printed = out.text();
@@ -154,8 +156,9 @@ Outcome call(const char *name, const Args &args)
   if (result.strptr != nullptr) {
     EXPECT_EQ(result.strptr, outcome.buffer.data()) << "reply not in place";
     EXPECT_LT(result.strlength, outcome.buffer.size());
-    outcome.reply.emplace(result.strptr,
-                          std::min<uint64_t>(result.strlength, 255));
+    outcome.reply.emplace(
+        result.strptr,
+        std::min<uint64_t>(result.strlength, outcome.buffer.size() - 1));
   }
   return outcome;
 }
@@ -224,7 +227,8 @@ TEST(Registration, DeregFuncRemovesTheTableOnlyWhenCalledWithoutArguments)
       const auto outcome = call("ApiDeregFunc", c.args);
       EXPECT_EQ(outcome.code, c.code);
       EXPECT_EQ(outcome.reply, std::nullopt) << "returned a value";
-      EXPECT_EQ(outcome.strlength, 7U) << "changed strlength";
+      EXPECT_EQ(outcome.strlength, REXX_RESULT_BUFFER_SIZE)
+          << "changed strlength";
       EXPECT_EQ(service_calls, c.calls);
     }
   service_answer = 0;
