@@ -104,7 +104,7 @@ constexpr const char *names[] = {"Api_Output_From_C", "Api_Output_From_REXX",
 // A floor: a routine of the same shape that only copies a reply of the
 // same length, after making the same host calls where `host` says so.
 template <std::size_t length, Host host>
-RexxCode floor_routine(const char *, uint64_t, RXSTRING *, const char *,
+RexxCode floor_routine(const char *, unsigned long, RXSTRING *, const char *,
                        RXSTRING *result)
 {
   for (const char *name : names) {

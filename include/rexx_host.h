@@ -1,18 +1,18 @@
 /*
 ** rexx_host.h: the REXX interpreter's external-function interface, as a
-** package of external functions sees it on Linux x86-64.
+** package of external functions sees it on Linux.
 **
 ** The interpreter calls every routine that a package exports in the shape
 ** of RexxRoutine below.  It also offers the two services declared at the
 ** end; a package leaves them undefined, so that they bind from the
 ** interpreter's own process when the package is loaded, and records no
 ** dependency on an interpreter library.  Layout and types agree with the
-** interpreter's rexxsaa.h.
+** interpreter's rexxsaa.h on every Linux data model: counts and lengths
+** are unsigned long, as the interpreter declares them, so they are 64 bits
+** wide on x86-64 and arm64 and 32 bits wide on armhf.
 */
 #ifndef MORVELIN_REXX_HOST_H
 #define MORVELIN_REXX_HOST_H
-
-#include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
@@ -21,8 +21,8 @@ extern "C" {
 /* A counted string: arguments and the result travel as these.  The
    interpreter also ends every argument with a NUL. */
 typedef struct RXSTRING {
-  uint64_t strlength; /* length in bytes, without the NUL */
-  char *strptr;       /* null: an omitted argument, or a result without value */
+  unsigned long strlength; /* length in bytes, without the NUL */
+  char *strptr; /* null: an omitted argument, or a result without value */
 } RXSTRING;
 
 /* What a routine or a service returns. */
@@ -43,8 +43,9 @@ enum {
    argument records, the name of the current data queue, and the result
    record.  On entry the result's strptr points to a buffer of the
    interpreter's, into which the routine writes its reply in place. */
-typedef RexxCode RexxRoutine(const char *name, uint64_t argc, RXSTRING *argv,
-                             const char *queue, RXSTRING *result);
+typedef RexxCode RexxRoutine(const char *name, unsigned long argc,
+                             RXSTRING *argv, const char *queue,
+                             RXSTRING *result);
 
 /* Makes `function` known to the interpreter as the exported symbol `entry`
    of the library that the interpreter finds under the name `module`. */

@@ -119,7 +119,7 @@ int to_int32(const char *text)
 
 /* Prints its line on standard output itself and replies "1.0".  It takes
    no arguments and refuses any in its reply. */
-RexxCode Api_Output_From_C(const char *, uint64_t argc, RXSTRING *,
+RexxCode Api_Output_From_C(const char *, unsigned long argc, RXSTRING *,
                            const char *, RXSTRING *result)
 {
   if (argc != 0) {
@@ -135,7 +135,7 @@ RexxCode Api_Output_From_C(const char *, uint64_t argc, RXSTRING *,
 /* Prints nothing and hands its text back as the reply, for the REXX
    program to display.  It takes no arguments and refuses any in its
    reply. */
-RexxCode Api_Output_From_REXX(const char *, uint64_t argc, RXSTRING *,
+RexxCode Api_Output_From_REXX(const char *, unsigned long argc, RXSTRING *,
                               const char *, RXSTRING *result)
 {
   if (argc != 0) {
@@ -149,7 +149,7 @@ RexxCode Api_Output_From_REXX(const char *, uint64_t argc, RXSTRING *,
 /* Takes two numbers and a text, reports on standard output what it
    received and replies "0".  Called with any other number of arguments it
    reports the count it received and replies "1". */
-RexxCode Api_Exchange_Data(const char *, uint64_t argc, RXSTRING *argv,
+RexxCode Api_Exchange_Data(const char *, unsigned long argc, RXSTRING *argv,
                            const char *, RXSTRING *result)
 {
   if (argc != 3) {
@@ -189,7 +189,7 @@ constexpr std::array ApiFncTable = {
 /* Registers every routine of the table with the interpreter.  Whatever it
    is passed, it replies with the empty string; the interpreter's answers
    are not looked at, so every routine is always offered. */
-RexxCode ApiLoadFuncs(const char *, uint64_t, RXSTRING *, const char *,
+RexxCode ApiLoadFuncs(const char *, unsigned long, RXSTRING *, const char *,
                       RXSTRING *result)
 {
   for (const char *name : ApiFncTable)
@@ -201,8 +201,8 @@ RexxCode ApiLoadFuncs(const char *, uint64_t, RXSTRING *, const char *,
 /* Removes the registration of every routine of the table, its own among
    them.  It returns no value.  Called with arguments, it removes nothing
    and the call is incorrect. */
-RexxCode ApiDeregFunc(const char *, uint64_t argc, RXSTRING *, const char *,
-                      RXSTRING *result)
+RexxCode ApiDeregFunc(const char *, unsigned long argc, RXSTRING *,
+                      const char *, RXSTRING *result)
 {
   result->strptr = nullptr;
   if (argc != 0)

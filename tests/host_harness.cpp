@@ -116,7 +116,7 @@ using Args = std::vector<std::optional<std::string>>;
 struct Outcome {
   RexxCode code;
   std::optional<std::string> reply; // nullopt: the result has no value
-  uint64_t strlength;
+  unsigned long strlength;
   std::array<char, REXX_RESULT_BUFFER_SIZE> buffer;
   std::string printed;
 
@@ -159,7 +159,7 @@ Outcome call(const char *name, const Args &args)
     EXPECT_LT(result.strlength, outcome.buffer.size());
     outcome.reply.emplace(
         result.strptr,
-        std::min<uint64_t>(result.strlength, outcome.buffer.size() - 1));
+        std::min<unsigned long>(result.strlength, outcome.buffer.size() - 1));
   }
   return outcome;
 }
