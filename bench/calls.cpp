@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 // What one call of each routine path costs in process.  The built
 // libmorvelin.so is loaded with dlopen, as the interpreter loads it, with
 // the two interpreter services stubbed and standard output sent to

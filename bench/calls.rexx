@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT */
+/* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* Times calls made through the interpreter: each path of the package
    beside SysUtilVersion() from the interpreter's own RexxUtil package, a
    built-in function and an internal routine, all in one run.  The table

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
 # Footprint of each library given: file size, what the loader has to do
 # for it (dynamic relocations, libraries needed) and what it exports.
 #

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
 # Instructions per call of each routine path and of its floor, counted by
 # callgrind: the same figures on every run, however busy the machine.
 # Each path runs N times, then its floor N times; a routine's count is its

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
 # Runs every benchmark and prints its table: the in-process cost of each
 # routine path beside its floor, instructions per call, system calls per
 # call, calls through the interpreter beside RexxUtil, and the footprint.

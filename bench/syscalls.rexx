@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT */
+/* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* Calls one routine path COUNT times and prints nothing of its own, so
    that a tracer can count the system calls that the path makes.
    usage: regina syscalls.rexx PATH COUNT */

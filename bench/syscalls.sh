@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
 # System calls that write to standard output, per call of each routine
 # path, counted by strace with regina running bench/syscalls.rexx, with
 # standard output a file, a pipe and a terminal (a pseudo-terminal made by

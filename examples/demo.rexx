@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT */
+/* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* demo.rexx: a tour of the morvelin function package.
 
    Run it with the library where the interpreter looks for it, e.g.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 /*
 ** rexx_host.h: the REXX interpreter's external-function interface, as a
 ** package of external functions sees it on Linux.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 /*
 ** morvelin: a package of external functions for the Regina REXX interpreter.
 **

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 // Compiled, not run: fails to compile unless the package's own declarations
 // of the interpreter interface agree with the interpreter's rexxsaa.h.
 #define INCL_REXXSAA

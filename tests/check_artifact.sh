@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
 # Checks the built library file the way the interpreter and the system
 # loader see it: what it exports and needs, that it runs no code at load or
 # unload, and that it is built hardened.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 // Fuzz target: decodes its input into one call of any of the package's
 // routines, made the way any host could make it (0 to 8 arguments, each
 // omitted, empty, holding NULs, a number, or up to 64 KiB long; a result

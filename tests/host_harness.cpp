@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 // Host harness: loads the built libmorvelin.so with dlopen, as the
 // interpreter does, and stands in for the interpreter's two services,
 // recording every call to them.  Each routine is called in the routine

@@ -1,3 +1,5 @@
+/* SPDX-License-Identifier: MIT */
+/* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* Loads the package in the interpreter and calls every routine in the ways
    a REXX program can; run_rexx.sh compares the output with
    interpreter.expected. */

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: 2026 The morvelin authors
 // The package's texts as its callers expect them, written out here once
 // for the host harness and the fuzz target, apart from the library's own.
 #pragma once

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
 # Runs a REXX program in the interpreter with the library from FOLDER on
 # the loader path and compares everything it prints with EXPECTED.
 #
