@@ -88,6 +88,21 @@ if(MORVELIN_INSTALL_ADDON)
     "libregina3 (>= ${MORVELIN_REGINA_SERIES}), libregina3 (<< ${series_major}.${next_minor}~)")
 endif()
 
+# A cross build packages for the target's architecture, and dpkg-shlibdeps
+# resolves the library's dependencies against the sysroot: it finds the C
+# library there, and the symbols file of its package in the sysroot's
+# DEBIAN folder.
+if(CMAKE_CROSSCOMPILING)
+  execute_process(
+    COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH
+    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  foreach(root IN LISTS CMAKE_FIND_ROOT_PATH)
+    list(APPEND CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
+      ${root}/lib/${CMAKE_LIBRARY_ARCHITECTURE} ${root}/lib)
+  endforeach()
+endif()
+
 # The source tarball: the files that git tracks, nothing built.
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}")

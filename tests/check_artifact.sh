@@ -3,7 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 # Checks the built library file the way the interpreter and the system
 # loader see it: what it exports and needs, that it runs no code at load or
-# unload, and that it is built hardened.
+# unload, and that it is built hardened, with the protections of its own
+# architecture (x86-64, arm64 or armhf), told by its ELF header.
 #
 # usage: check_artifact.sh LIBRARY [sanitized]
 # A sanitized build carries its runtime's dependencies and constructors,
@@ -18,6 +19,19 @@ segments=$(readelf -lW "$lib")
 notes=$(readelf -nW "$lib")
 defined=$(nm -D --defined-only "$lib" | awk '{ print $3 }' | sort)
 undefined=$(nm -D --undefined-only "$lib" | awk '{ print $2 }' | sort)
+needed=$(printf '%s\n' "$dynamic" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort)
+
+# The architecture's loader, which holds the stack protector's guard value
+# where the guard is not kept per thread, and its control-flow protection.
+case $(readelf -hW "$lib" | sed -n 's/^ *Machine: *//p') in
+*X86-64*) loader="" flow='x86 feature: IBT, SHSTK' ;;
+AArch64) loader=ld-linux-aarch64.so.1 flow='AArch64 feature: BTI, PAC' ;;
+ARM) loader=ld-linux-armhf.so.3 flow="" ;;
+*)
+  echo "FAILED: $lib is for an architecture this check does not know"
+  exit 1
+  ;;
+esac
 
 # check KIND DESCRIPTION COMMAND...: COMMAND must succeed.
 check() {
@@ -46,9 +60,12 @@ check all "leaves RexxRegisterFunctionDll to the host" \
   has "$undefined" '^RexxRegisterFunctionDll$'
 check all "leaves RexxDeregisterFunction to the host" \
   has "$undefined" '^RexxDeregisterFunction$'
-check bare "needs nothing but the C library" \
-  is "$(printf '%s\n' "$dynamic" | grep -c '(NEEDED)')" 1
-check bare "needs libc.so.6" has "$dynamic" '\(NEEDED\).*\[libc\.so\.6\]'
+allowed=libc.so.6
+if [ -n "$loader" ] && has "$undefined" '^__stack_chk_guard@'; then
+  allowed=$(printf '%s\n' libc.so.6 "$loader" | sort)
+fi
+check bare "needs libc.so.6${loader:+, and $loader only for the stack guard}" \
+  is "$needed" "$allowed"
 check bare "takes every other symbol from glibc" is "$foreign" ""
 check bare "runs no code at load or unload" \
   lacks "$dynamic" '\((INIT|FINI|INIT_ARRAY|FINI_ARRAY|PREINIT_ARRAY)\)'
@@ -57,7 +74,10 @@ check all "has no text relocations" lacks "$dynamic" 'TEXTREL'
 check all "binds every symbol at load (BIND_NOW)" has "$dynamic" 'BIND_NOW'
 check all "makes its relocated data read-only (RELRO)" has "$segments" 'GNU_RELRO'
 check all "has a non-executable stack" has "$segments" 'GNU_STACK.* RW  '
-check all "carries the IBT and SHSTK properties" has "$notes" 'IBT, SHSTK'
+if [ -n "$flow" ]; then
+  check all "carries the control-flow protection properties ($flow)" \
+    has "$notes" "$flow"
+fi
 check all "is built with stack protection" has "$undefined" '^__stack_chk_fail@'
 check all "uses the C library's fortified calls" has "$undefined" '^__[a-z]+_chk@'
 

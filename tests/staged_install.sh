@@ -5,9 +5,10 @@
 # installed the library and its documentation and nothing else, then runs
 # a REXX program against the staged library.
 #
-# usage: staged_install.sh CMAKE BUILD LIBDIR DOCDIR PROGRAM EXPECTED
+# usage: staged_install.sh CMAKE BUILD LIBDIR DOCDIR PROGRAM EXPECTED INTERPRETER...
 set -u
 cmake=$1 build=$2 libdir=$3 docdir=$4 program=$5 expected=$6
+shift 6
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 DESTDIR=$stage "$cmake" --install "$build" >/dev/null || exit 1
@@ -19,4 +20,4 @@ if [ "$installed" != "$wanted" ]; then
   printf 'installed:\n%s\nwanted:\n%s\n' "$installed" "$wanted"
   exit 1
 fi
-sh "$(dirname "$0")/run_rexx.sh" "$stage$libdir" "$program" "$expected"
+sh "$(dirname "$0")/run_rexx.sh" "$stage$libdir" "$program" "$expected" "$@"
