@@ -23,7 +23,11 @@
 ** several threads at once never interleave and nothing is left pending
 ** when control goes back to REXX.
 */
+#include "report_buffer.h"
 #include <rexx_host.h>
+
+#include <stdio.h>
+#include <stdio_ext.h>
 
 #include <algorithm>
 #include <array>
@@ -94,22 +98,43 @@ int to_int32(const char *text)
   return static_cast<int>(std::clamp<long>(value, INT32_MIN, INT32_MAX));
 }
 
+/* Hands a formatted report to standard output in one piece, under the
+   stream's lock.  The C library sends the very first output of a
+   line-buffered stream (a terminal) one line per system call, while the
+   stream is setting itself up; so a stream without a buffer yet is first
+   given the report's first character (never a newline) on its own, which
+   sets it up without sending anything, and then the rest, which goes out
+   in one system call like every later report. */
+void write_report(const char *text, std::size_t length)
+{
+  flockfile(stdout);
+  if (__fbufsize(stdout) == 0) {
+    std::fputc(text[0], stdout);
+    ++text;
+    --length;
+  }
+  std::fwrite(text, 1, length, stdout);
+  funlockfile(stdout);
+}
+
 /* Prints a report on standard output and flushes every output stream.
    The report is formatted into a local buffer and handed to the stream in
    one write, which keeps it whole when several threads print at once and
-   makes one system call of it, on a line-buffered terminal too.  A report
-   too long for the buffer is printed straight from its arguments instead:
-   whole, under the stream's lock, just in more than one system call. */
+   makes one system call of it.  A report too long for the buffer is
+   printed straight from its arguments instead: whole, under the stream's
+   lock, just in more than one system call.  (A failed format, a negative
+   length, reads as too long and takes that path as well.) */
 [[gnu::format(printf, 1, 2)]] void print_report(const char *format, ...)
 {
-  std::array<char, 512> buffer;
+  std::array<char, morvelin::report_buffer_size> buffer;
   va_list args;
   va_list again;
   va_start(args, format);
   va_copy(again, args);
-  const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
-  if (length >= 0 && static_cast<std::size_t>(length) < buffer.size())
-    std::fwrite(buffer.data(), 1, static_cast<std::size_t>(length), stdout);
+  const auto length = static_cast<std::size_t>(
+      std::vsnprintf(buffer.data(), buffer.size(), format, args));
+  if (length < buffer.size())
+    write_report(buffer.data(), length);
   else
     std::vfprintf(stdout, format, again);
   va_end(again);

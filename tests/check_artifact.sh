@@ -6,9 +6,10 @@
 # unload, and that it is built hardened, with the protections of its own
 # architecture (x86-64, arm64 or armhf), told by its ELF header.
 #
-# usage: check_artifact.sh LIBRARY [sanitized]
-# A sanitized build carries its runtime's dependencies and constructors,
-# so the rules marked "bare" are skipped for it.
+# usage: check_artifact.sh LIBRARY [instrumented]
+# An instrumented build (sanitizers, coverage) carries its run time's
+# dependencies and constructors, so the rules marked "bare" are skipped
+# for it.
 set -u
 lib=$1
 mode=${2:-}
@@ -37,7 +38,7 @@ esac
 check() {
   kind=$1 what=$2
   shift 2
-  if [ "$kind" = bare ] && [ "$mode" = sanitized ]; then
+  if [ "$kind" = bare ] && [ "$mode" = instrumented ]; then
     echo "skipped: $what"
   elif "$@" >/dev/null 2>&1; then
     echo "ok: $what"

@@ -7,6 +7,7 @@
 // a marker byte, so replies, output and service calls are checked byte for
 // byte without a REXX program.
 #include "replies.h"
+#include <report_buffer.h>
 #include <rexx_host.h>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <span>
@@ -289,6 +291,12 @@ std::string wrong_count(const std::string &count)
          count + "\n";
 }
 
+// A number as C's atoi reads the text.
+std::string atoi_of(const char *text)
+{
+  return std::to_string(std::atoi(text));
+}
+
 TEST(ArgumentExchange, ReportsWhatItReceivedAndRepliesWithAStatus)
 {
   const std::string max = "2147483647", min = "-2147483648";
@@ -304,6 +312,19 @@ TEST(ArgumentExchange, ReportsWhatItReceivedAndRepliesWithAStatus)
       {"white space, signs",
        {"\t\n +42", "-0", "x"},
        report("42", "0", "x"),
+       "0"},
+      {"negative first", {"-5", "  +12", "x"}, report("-5", "12", "x"), "0"},
+      {"leading zeros",
+       {"010", "-007", "x"},
+       report(atoi_of("010"), atoi_of("-007"), "x"),
+       "0"},
+      {"hex, exponent",
+       {"0x1A", "1e3", "x"},
+       report(atoi_of("0x1A"), atoi_of("1e3"), "x"),
+       "0"},
+      {"two signs, sign and space",
+       {"+-5", "- 5", "x"},
+       report(atoi_of("+-5"), atoi_of("- 5"), "x"),
        "0"},
       {"empty text", {"1", "2", ""}, report("1", "2", ""), "0"},
       {"first omitted", {std::nullopt, "2", "x"}, report("0", "2", "x"), "0"},
@@ -347,7 +368,14 @@ TEST(ArgumentExchange, ReportsWhatItReceivedAndRepliesWithAStatus)
 
 TEST(ArgumentExchange, PrintsLongTextWholeAndUnchanged)
 {
-  for (std::size_t length : {248, 249, 256, 511, 512, 4096, 1 << 20}) {
+  // The longest text whose report, with its NUL, fills the local buffer:
+  // it and the next two give reports on either side of the buffer's edge.
+  const std::size_t filling =
+      morvelin::report_buffer_size - 1 - report("1", "2", "").size();
+  for (std::size_t length :
+       {filling, filling + 1, filling + 2, std::size_t{248}, std::size_t{249},
+        std::size_t{256}, std::size_t{511}, std::size_t{512}, std::size_t{4096},
+        std::size_t{1} << 20}) {
     SCOPED_TRACE(testing::Message() << length << " characters");
     std::string text(length, 'x');
     for (std::size_t i = 0; i < length; i += 97)
@@ -380,14 +408,15 @@ TEST(EveryRoutine, WritesNothingThroughAResultWithoutBuffer)
       {"ApiDeregFunc", {"x"}, REXX_INCORRECT_CALL},
       {"ApiDeregFunc", {}, REXX_CALL_OK},
   };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(testing::Message()
-                 << c.routine << " with " << c.args.size() << " arguments");
-    RXSTRING result{0, nullptr};
-    CapturedStdout out;
-    EXPECT_EQ(invoke(c.routine, c.args, result), c.code);
-    EXPECT_EQ(result.strptr, nullptr);
-  }
+  for (unsigned long length : {0UL, 1UL, REXX_RESULT_BUFFER_SIZE + 0UL})
+    for (const auto &c : cases) {
+      SCOPED_TRACE(testing::Message() << c.routine << " with " << c.args.size()
+                                      << " arguments, length " << length);
+      RXSTRING result{length, nullptr};
+      CapturedStdout out;
+      EXPECT_EQ(invoke(c.routine, c.args, result), c.code);
+      EXPECT_EQ(result.strptr, nullptr);
+    }
 }
 
 TEST(EveryRoutine, FlushesEveryOutputStreamBeforeItReturns)

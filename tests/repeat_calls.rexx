@@ -2,7 +2,7 @@
 /* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* Calls one routine path COUNT times and prints nothing of its own, so
    that a tracer can count the system calls that the path makes.
-   usage: regina syscalls.rexx PATH COUNT */
+   usage: regina repeat_calls.rexx PATH COUNT */
 parse arg path count
 call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
 call ApiLoadFuncs
