@@ -7,6 +7,7 @@
 // a marker byte, so replies, output and service calls are checked byte for
 // byte without a REXX program.
 #include "replies.h"
+#include "reports.h"
 #include <report_buffer.h>
 #include <rexx_host.h>
 
@@ -20,12 +21,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <set>
-#include <span>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -464,28 +462,10 @@ TEST(EveryRoutine, ReportsOfCallsOnManyThreadsNeverInterleave)
     worker.join();
 
   std::istringstream printed(out.text());
-  std::set<std::pair<int, int>> reported;
-  std::array<std::string, 4> lines;
-  while (std::getline(printed, lines[0])) {
-    for (auto &line : std::span(lines).subspan(1))
-      std::getline(printed, line);
-    int t = -1, i = 1, again_t = -2, again_i = 2;
-    const bool whole =
-        lines[0] ==
-            "Api_Exchange_Data function has received following arguments:" &&
-        std::sscanf(lines[1].c_str(), "\tArgument 1: %d", &t) == 1 &&
-        std::sscanf(lines[2].c_str(), "\tArgument 2: %d", &i) == 1 &&
-        std::sscanf(lines[3].c_str(), "\tArgument 3: call %d of thread %d",
-                    &again_i, &again_t) == 2 &&
-        t == again_t && -i == again_i;
-    ASSERT_TRUE(whole) << "broken report:\n"
-                       << lines[0] << "\n"
-                       << lines[1] << "\n"
-                       << lines[2] << "\n"
-                       << lines[3];
-    EXPECT_TRUE(reported.emplace(t, again_i).second) << "reported twice";
-  }
-  EXPECT_EQ(reported.size(), std::size_t{threads * calls});
+  const Reports reports = read_reports(printed);
+  ASSERT_EQ(reports.broken, "") << "broken report";
+  EXPECT_EQ(reports.repeated, 0U) << "calls reported twice";
+  EXPECT_EQ(reports.calls.size(), std::size_t{threads * calls});
 }
 
 } // namespace
