@@ -18,16 +18,17 @@
 **
 ** The library keeps no state, allocates nothing, runs no code at load or
 ** unload and needs nothing beyond the C library.  A routine that prints
-** writes its whole report with one call into standard output and flushes
-** every output stream before it returns, so that reports of calls made on
-** several threads at once never interleave and nothing is left pending
-** when control goes back to REXX.
+** hands its whole report to standard output at once, under the stream's
+** lock, and flushes every output stream before it returns, so that
+** reports of calls made on several threads at once never interleave, each
+** leaves in one system call, and nothing is left pending when control
+** goes back to REXX.
 */
 #include "report_buffer.h"
 #include <rexx_host.h>
 
-#include <stdio.h>
-#include <stdio_ext.h>
+#include <stdio.h>     // flockfile, funlockfile
+#include <stdio_ext.h> // __fbufsize
 
 #include <algorithm>
 #include <array>
