@@ -80,12 +80,12 @@ install(FILES examples/demo.rexx README.md
 # libregina3 of series X.Y, and no later one: a later series looks in
 # another add-on folder.
 if(MORVELIN_INSTALL_ADDON)
-  string(REPLACE "." ";" series_parts "${MORVELIN_REGINA_SERIES}")
+  string(REPLACE "." ";" series_parts "${regina_series}")
   list(GET series_parts 0 series_major)
   list(GET series_parts 1 series_minor)
   math(EXPR next_minor "${series_minor} + 1")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libregina3 (>= ${MORVELIN_REGINA_SERIES}), libregina3 (<< ${series_major}.${next_minor}~)")
+    "libregina3 (>= ${regina_series}), libregina3 (<< ${series_major}.${next_minor}~)")
 endif()
 
 # A cross build packages for the target's architecture, and dpkg-shlibdeps
