@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 #
-# The Debian package (cmake --workflow --preset package).  It installs the
-# library into the interpreter's add-on folder, a private folder that the
-# interpreter searches first and that needs no ldconfig, so the package
-# depends on the one series of the interpreter library that searches it.
+# The documentation installed with the library, the Debian package and the
+# release tarball (cmake --workflow --preset package).  The package installs
+# the library into the interpreter's add-on folder, a private folder that
+# the interpreter searches first and that needs no ldconfig, so it depends
+# on the one series of the interpreter library that searches that folder.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
