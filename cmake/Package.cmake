@@ -104,9 +104,12 @@ if(CMAKE_CROSSCOMPILING)
   endforeach()
 endif()
 
-# The source tarball: the files that git tracks, nothing built.
+# The source tarball: the files of the source tree, as a clean checkout has
+# them, without git's own, the build folders, CPack's work folder, earlier
+# tarballs or editors' backups.
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}")
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/\\\\.git$" "/build/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/\\\\.git$" "/build/"
+  "/_CPack_Packages/" "/${PROJECT_NAME}-[^/]*\\\\.tar\\\\.gz$" "~$" "\\\\.swp$")
 
 include(CPack)
