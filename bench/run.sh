@@ -41,7 +41,7 @@ sh "$here/syscalls.sh" "$build" "$syscalls"
 
 echo
 echo "== Through the interpreter: microseconds per call ($interpreted calls)"
-LD_LIBRARY_PATH=$build regina "$here/calls.rexx" "$interpreted" 2>&1 >/dev/null
+REGINA_ADDON_DIR=$build regina "$here/calls.rexx" "$interpreted" 2>&1 >/dev/null
 
 echo
 echo "== Embedded: calls per second on 1 and 8 threads (threaded_host)"
@@ -52,7 +52,7 @@ if [ -x "$build/threaded_host" ]; then
     total=$embedded
     [ "$routine" = Api_Exchange_Data ] && total=$((embedded / 10))
     for threads in 1 8; do
-      LD_LIBRARY_PATH=$build "$build/threaded_host" --routine "$routine" \
+      REGINA_ADDON_DIR=$build "$build/threaded_host" --routine "$routine" \
         "$threads" $((total / threads)) 2>&1 >/dev/null |
         sed -n 's/.* \([0-9]*\) calls\/s, every reply right$/\1/p' |
         awk -v r="$routine" -v t="$threads" -v n="$total" \

@@ -5,7 +5,9 @@
 # release tarball (cmake --workflow --preset package).  The package installs
 # the library into the interpreter's add-on folder, a private folder that
 # the interpreter searches first and that needs no ldconfig, so it depends
-# on the one series of the interpreter library that searches that folder.
+# on the one interpreter version whose folder that is.  It is versioned for
+# the Debian release it is built on, and built reproducibly: its time
+# stamps are those of the newest entry of packaging/changelog.Debian.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
@@ -26,24 +28,83 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS regina-rexx)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 
-# The documentation that a Debian package ships besides the demo and the
-# README: the project's changelog as changelog.gz, the package's own as
-# changelog.Debian.gz, both compressed without a name or time stamp so
-# that the same sources give the same bytes, and the licence as copyright.
-file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian newest_entry
-  LIMIT_COUNT 1)
+# The Debian release the package is built for, from the os-release file
+# of the system it is built against (the sysroot in a cross build).  One
+# source built for several releases gets one version for each, as Debian
+# numbers such uploads: 1.2.0-1~deb12u1 for Debian 12, 1.2.0-1~deb13u1 for
+# 13.  Both sort below 1.2.0-1, which a build on testing or unstable gets,
+# and each release's sorts above the one before, so that upgrading the
+# system upgrades the package.
+set(os_release "")
+foreach(root IN LISTS CMAKE_FIND_ROOT_PATH ITEMS "")
+  foreach(file IN ITEMS ${root}/etc/os-release ${root}/usr/lib/os-release)
+    if(NOT os_release AND EXISTS ${file})
+      file(STRINGS ${file} os_release)
+    endif()
+  endforeach()
+endforeach()
+set(debian_release "")
+set(debian_codename unstable)
+if(os_release MATCHES "(^|;)ID=debian(;|$)")
+  if(os_release MATCHES "(^|;)VERSION_ID=\"?([0-9]+)\"?(;|$)")
+    set(debian_release ${CMAKE_MATCH_2})
+  endif()
+  if(os_release MATCHES "(^|;)VERSION_CODENAME=([a-z]+)(;|$)")
+    set(debian_codename ${CMAKE_MATCH_2})
+  endif()
+endif()
+
+# packaging/changelog.Debian is kept by hand and names the package's
+# revision, 1.2.0-1.  A build for a release gets an entry of its own on
+# top, one second newer than the entry below it.  The time stamps in the
+# package are the hand-kept newest entry's date, as Debian's build tools
+# set them, unless SOURCE_DATE_EPOCH says otherwise.
+set(debian_changelog ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian)
+file(STRINGS ${debian_changelog} newest_entry LIMIT_COUNT 1)
 set(package_version "${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}")
 if(NOT newest_entry MATCHES "^${PROJECT_NAME} \\(${package_version}\\) ")
   message(FATAL_ERROR "packaging/changelog.Debian has no entry for "
     "${package_version} at the top")
 endif()
+execute_process(COMMAND dpkg-parsechangelog -l ${debian_changelog} -STimestamp
+  OUTPUT_VARIABLE changelog_epoch OUTPUT_STRIP_TRAILING_WHITESPACE
+  COMMAND_ERROR_IS_FATAL ANY)
+file(CONFIGURE OUTPUT cpack_options.cmake CONTENT "\
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} ${changelog_epoch})
+endif()
+")
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_options.cmake)
+set(changelog_head "")
+if(debian_release)
+  string(APPEND CPACK_DEBIAN_PACKAGE_RELEASE "~deb${debian_release}u1")
+  math(EXPR release_epoch "${changelog_epoch} + 1")
+  execute_process(COMMAND date -u -R -d @${release_epoch}
+    OUTPUT_VARIABLE release_date OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+  set(changelog_head "\
+${PROJECT_NAME} (${package_version}~deb${debian_release}u1) ${debian_codename}; urgency=medium
+
+  * Build for Debian ${debian_release} (${debian_codename}).
+
+ -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${release_date}
+
+")
+endif()
+file(CONFIGURE OUTPUT changelog.Debian.head CONTENT "${changelog_head}")
+
+# The documentation that a Debian package ships besides the demo and the
+# README: the project's changelog as changelog.gz, the package's own as
+# changelog.Debian.gz, both compressed without a name or time stamp so
+# that the same sources give the same bytes, and the licence as copyright.
 add_custom_command(OUTPUT changelog.gz changelog.Debian.gz
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/CHANGELOG.md changelog
-  COMMAND ${CMAKE_COMMAND} -E copy
-          ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian changelog.Debian
+  COMMAND ${CMAKE_COMMAND} -E cat changelog.Debian.head
+          ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian > changelog.Debian
   COMMAND gzip -9nf changelog changelog.Debian
   DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md
           ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian
+          ${PROJECT_BINARY_DIR}/changelog.Debian.head
   VERBATIM)
 add_custom_target(changelogs ALL DEPENDS changelog.gz changelog.Debian.gz)
 
@@ -78,15 +139,16 @@ install(FILES examples/demo.rexx README.md
   ${PROJECT_BINARY_DIR}/copyright
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# libregina3 of series X.Y, and no later one: a later series looks in
-# another add-on folder.
+# libregina3 of the version that names the add-on folder, and no later
+# one: a later version looks in another folder.  3.6 gives
+# libregina3 (>= 3.6), libregina3 (<< 3.7~).
 if(MORVELIN_INSTALL_ADDON)
-  string(REPLACE "." ";" series_parts "${regina_series}")
-  list(GET series_parts 0 series_major)
-  list(GET series_parts 1 series_minor)
-  math(EXPR next_minor "${series_minor} + 1")
+  string(REGEX MATCH "[0-9]+$" last_part "${regina_version}")
+  math(EXPR last_part "${last_part} + 1")
+  string(REGEX REPLACE "[0-9]+$" "${last_part}" next_version "${regina_version}")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libregina3 (>= ${regina_series}), libregina3 (<< ${series_major}.${next_minor}~)")
+    "libregina3 (>= ${regina_version}), libregina3 (<< ${next_version}~)")
+  message(STATUS "Package depends on ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
 endif()
 
 # A cross build packages for the target's architecture, and dpkg-shlibdeps
@@ -104,12 +166,16 @@ if(CMAKE_CROSSCOMPILING)
   endforeach()
 endif()
 
-# The source tarball: the files of the source tree, as a clean checkout has
-# them, without git's own, the build folders, CPack's work folder, earlier
-# tarballs or editors' backups.
-set(CPACK_SOURCE_GENERATOR TGZ)
-set(CPACK_SOURCE_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}")
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/\\\\.git$" "/build/"
-  "/_CPack_Packages/" "/${PROJECT_NAME}-[^/]*\\\\.tar\\\\.gz$" "~$" "\\\\.swp$")
+# The release tarball: the files that git tracks in the commit that is
+# checked out, as git archive packs them, time stamps and all.
+find_package(Git QUIET)
+if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
+  set(tarball_name "${PROJECT_NAME}-${PROJECT_VERSION}")
+  add_custom_target(release_tarball
+    COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} archive --format=tar.gz
+            --prefix=${tarball_name}/ -o ${PROJECT_BINARY_DIR}/${tarball_name}.tar.gz
+            HEAD
+    VERBATIM)
+endif()
 
 include(CPack)

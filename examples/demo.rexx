@@ -3,7 +3,7 @@
 /* demo.rexx: a tour of the morvelin function package.
 
    Run it with the library where the interpreter looks for it, e.g.
-     LD_LIBRARY_PATH=build/default regina examples/demo.rexx
+     REGINA_ADDON_DIR=build/default regina examples/demo.rexx
    or through CMake: cmake --workflow --preset demo */
 
 /* Only ApiLoadFuncs has to be made known by hand: module "morvelin" is

@@ -15,7 +15,7 @@ shift 3
 program=$(dirname "$0")/repeat_calls.rexx
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export LD_LIBRARY_PATH=$folder
+export REGINA_ADDON_DIR=$folder
 run=(strace -f -qq -e trace=write -o "$work/trace" "$@" "$program" "$path" "$calls")
 
 # writes: the writes to standard output in the last trace.
