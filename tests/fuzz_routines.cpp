@@ -55,11 +55,11 @@ struct Routine {
   Answer (*answer)(std::size_t argc);
 };
 
+/* ApiLoadFuncs replies with the empty string to any call. */
+Answer loaded(std::size_t) { return {REXX_CALL_OK, ""}; }
+
 const Routine routines[] = {
-    {"ApiLoadFuncs", ApiLoadFuncs,
-     [](std::size_t) {
-       return Answer{REXX_CALL_OK, ""};
-     }},
+    {"ApiLoadFuncs", ApiLoadFuncs, loaded},
     {"ApiDeregFunc", ApiDeregFunc,
      [](std::size_t argc) {
        return Answer{argc == 0 ? REXX_CALL_OK : REXX_INCORRECT_CALL, {}};
