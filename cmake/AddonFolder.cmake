@@ -17,12 +17,13 @@ set(MORVELIN_REGINA_SERIES "" CACHE STRING
 set(MORVELIN_ADDON_DIR "" CACHE PATH
   "The interpreter's add-on folder (default: regina-config --addons, or derived from the multiarch triplet and the version)")
 
-# Debian's /usr/bin/regina-config is a wrapper that runs the build
-# machine's own architecture's script, so the architecture's script is
-# looked for first.
+# Debian's /usr/bin/regina-config is a wrapper that runs the script of the
+# build machine's own architecture, which names that architecture's
+# folder; so the target architecture's script is taken where it exists.
 find_program(REGINA_CONFIG regina-config
   PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/regina-rexx
-  ONLY_CMAKE_FIND_ROOT_PATH)
+  NO_DEFAULT_PATH ONLY_CMAKE_FIND_ROOT_PATH)
+find_program(REGINA_CONFIG regina-config ONLY_CMAKE_FIND_ROOT_PATH)
 
 # addon_fail(WHAT): stops configure, saying what went wrong and how to
 # get past it.

@@ -66,7 +66,10 @@ if(NOT newest_entry MATCHES "^${PROJECT_NAME} \\(${package_version}\\) ")
   message(FATAL_ERROR "packaging/changelog.Debian has no entry for "
     "${package_version} at the top")
 endif()
-execute_process(COMMAND dpkg-parsechangelog -l ${debian_changelog} -STimestamp
+file(STRINGS ${debian_changelog} newest_signature LIMIT_COUNT 1
+  REGEX "^ -- .*  ")
+string(REGEX REPLACE "^ -- .*  " "" newest_date "${newest_signature}")
+execute_process(COMMAND date -u -d "${newest_date}" +%s
   OUTPUT_VARIABLE changelog_epoch OUTPUT_STRIP_TRAILING_WHITESPACE
   COMMAND_ERROR_IS_FATAL ANY)
 file(CONFIGURE OUTPUT cpack_options.cmake CONTENT "\
@@ -176,6 +179,11 @@ if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
             --prefix=${tarball_name}/ -o ${PROJECT_BINARY_DIR}/${tarball_name}.tar.gz
             HEAD
     VERBATIM)
+else()
+  add_custom_target(release_tarball
+    COMMAND ${CMAKE_COMMAND} -E echo
+            "The release tarball is made with git, from a git checkout."
+    COMMAND ${CMAKE_COMMAND} -E false)
 endif()
 
 include(CPack)
