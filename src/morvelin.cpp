@@ -204,12 +204,11 @@ constexpr const char *module_name = "morvelin";
 
 /* The routines that ApiLoadFuncs registers and ApiDeregFunc removes, in
    that order.  Each name is both the name REXX calls the routine by and
-   the exported symbol that implements it.  The names are held as arrays of
-   characters, not as pointers, so that the table needs no relocation and
-   is read-only on every architecture (MIPS compilers put relocated
-   constants in writable data).  Each row is as long as the longest name;
-   a longer name does not compile. */
-constexpr char ApiFncTable[][sizeof "Api_Output_From_REXX"] = {
+   the exported symbol that implements it.  A plain array of constant
+   pointers: the compiler puts it where the loader makes it read-only once
+   it has relocated it (RELRO), which it does not do for a std::array of
+   pointers. */
+constexpr const char *const ApiFncTable[] = {
     "Api_Output_From_C",
     "Api_Output_From_REXX",
     "Api_Exchange_Data",

@@ -80,19 +80,25 @@ check bare "runs no code at load or unload" \
 check all "is a shared object" has "$(readelf -hW "$lib")" 'Type: +DYN'
 check all "has no text relocations" lacks "$dynamic" 'TEXTREL'
 check all "binds every symbol at load (BIND_NOW)" has "$dynamic" 'BIND_NOW'
-# MIPS keeps its GOT writable, for the loader, by its ABI: there the rule is
-# that nothing else is writable.
-if [ "$machine" = "MIPS R3000" ]; then
-  writable=$(printf '%s\n' "$segments" | awk '
-    /^Program Headers:/ { headers = 1; next }
-    headers && /^  [A-Z]/ && $1 != "Type" { if ($1 == "LOAD" && / RW /) rw[n] = 1; n++ }
-    /Segment Sections/ { headers = 0; mapping = 1; next }
-    mapping && ($1 + 0) in rw { $1 = ""; print }' | xargs)
-  check all "has no writable data but the GOT (MIPS has no RELRO for it)" \
-    is "$writable" ".got"
-else
-  check all "makes its relocated data read-only (RELRO)" has "$segments" 'GNU_RELRO'
-fi
+check all "makes its relocated data read-only (RELRO)" has "$segments" 'GNU_RELRO'
+# The sections of the writable load segment that RELRO leaves writable;
+# MIPS keeps its GOT writable for the loader, by its ABI.
+writable=$(printf '%s\n' "$segments" | awk -v mips="$machine" '
+  /^Program Headers:/ { headers = 1; next }
+  headers && /^  [A-Z]/ && $1 != "Type" {
+    if ($1 == "LOAD" && / RW /) rw = n
+    if ($1 == "GNU_RELRO") relro = n
+    n++
+  }
+  /Segment Sections/ { headers = 0; mapping = 1; next }
+  mapping && /^   [0-9]+/ { for (i = 2; i <= NF; i++) sections[$1 + 0] = sections[$1 + 0] " " $i " " }
+  END {
+    split(sections[rw], names, " ")
+    for (i in names)
+      if (index(sections[relro], " " names[i] " ") == 0 &&
+          !(mips == "MIPS R3000" && names[i] == ".got")) print names[i]
+  }')
+check all "keeps no writable data outside RELRO" is "$writable" ""
 check all "has a non-executable stack" has "$segments" 'GNU_STACK.* RW  '
 if [ -n "$flow" ]; then
   check all "carries the control-flow protection properties ($flow)" \
