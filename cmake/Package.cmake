@@ -31,8 +31,8 @@ set(CPACK_STRIP_FILES ON)
 # The Debian release the package is built for, from the os-release file
 # of the system it is built against (the sysroot in a cross build).  One
 # source built for several releases gets one version for each, as Debian
-# numbers such uploads: 1.2.0-1~deb12u1 for Debian 12, 1.2.0-1~deb13u1 for
-# 13.  Both sort below 1.2.0-1, which a build on testing or unstable gets,
+# numbers such uploads: X.Y.Z-1~deb12u1 for Debian 12, X.Y.Z-1~deb13u1 for
+# 13.  Both sort below X.Y.Z-1, which a build on testing or unstable gets,
 # and each release's sorts above the one before, so that upgrading the
 # system upgrades the package.
 set(os_release "")
@@ -55,7 +55,7 @@ if(os_release MATCHES "(^|;)ID=debian(;|$)")
 endif()
 
 # packaging/changelog.Debian is kept by hand and names the package's
-# revision, 1.2.0-1.  A build for a release gets an entry of its own on
+# revision, X.Y.Z-1.  A build for a release gets an entry of its own on
 # top, one second newer than the entry below it.  The time stamps in the
 # package are the hand-kept newest entry's date, as Debian's build tools
 # set them, unless SOURCE_DATE_EPOCH says otherwise.
