@@ -44,7 +44,6 @@ foreach(root IN LISTS CMAKE_FIND_ROOT_PATH ITEMS "")
   endforeach()
 endforeach()
 set(debian_release "")
-set(debian_codename unstable)
 if(os_release MATCHES "(^|;)ID=debian(;|$)")
   if(os_release MATCHES "(^|;)VERSION_ID=\"?([0-9]+)\"?(;|$)")
     set(debian_release ${CMAKE_MATCH_2})
@@ -80,13 +79,14 @@ endif()
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_options.cmake)
 set(changelog_head "")
 if(debian_release)
-  string(APPEND CPACK_DEBIAN_PACKAGE_RELEASE "~deb${debian_release}u1")
+  set(release_suffix "~deb${debian_release}u1")
+  string(APPEND CPACK_DEBIAN_PACKAGE_RELEASE ${release_suffix})
   math(EXPR release_epoch "${changelog_epoch} + 1")
   execute_process(COMMAND date -u -R -d @${release_epoch}
     OUTPUT_VARIABLE release_date OUTPUT_STRIP_TRAILING_WHITESPACE
     COMMAND_ERROR_IS_FATAL ANY)
   set(changelog_head "\
-${PROJECT_NAME} (${package_version}~deb${debian_release}u1) ${debian_codename}; urgency=medium
+${PROJECT_NAME} (${package_version}${release_suffix}) ${debian_codename}; urgency=medium
 
   * Build for Debian ${debian_release} (${debian_codename}).
 
