@@ -5,8 +5,8 @@
 ** package of external functions sees it on Linux.
 **
 ** The interpreter calls every routine that a package exports in the shape
-** of RexxRoutine below.  It also offers the two services declared at the
-** end; a package leaves them undefined, so that they bind from the
+** of RexxRoutine below.  It also offers the services declared after it; a
+** package leaves them undefined, so that they bind from the
 ** interpreter's own process when the package is loaded, and records no
 ** dependency on an interpreter library.  Layout and types agree with the
 ** interpreter's rexxsaa.h on every Linux data model: counts and lengths
@@ -48,6 +48,48 @@ enum {
 typedef RexxCode RexxRoutine(const char *name, unsigned long argc,
                              RXSTRING *argv, const char *queue,
                              RXSTRING *result);
+
+/* A block of `size` bytes from the interpreter's allocator, or null.  A
+   routine whose reply does not fit the result buffer puts it in such a
+   block and points the result record at it: the interpreter frees the
+   block once it has taken the value. */
+void *RexxAllocateMemory(unsigned long size);
+
+/* Gives back a block from RexxAllocateMemory that the interpreter has not
+   been handed. */
+RexxCode RexxFreeMemory(void *block);
+
+/* One request to the variable pool: RexxVariablePool works through a chain
+   of these, linked by next, on the variables of the REXX code that called
+   the routine. */
+typedef struct SHVBLOCK {
+  struct SHVBLOCK *shvnext;  /* the next request, or null */
+  RXSTRING shvname;          /* the variable's name */
+  RXSTRING shvvalue;         /* the value to set, or the one fetched */
+  unsigned long shvnamelen;  /* bytes available for a name fetched */
+  unsigned long shvvaluelen; /* bytes available for a value fetched */
+  unsigned char shvcode;     /* what to do: a REXX_SHV_ request code */
+  unsigned char shvret;      /* how it went: REXX_SHV_ result flags */
+} SHVBLOCK;
+
+enum {
+  /* Request code: set the variable whose name is given as it is stored,
+     in capitals, with a tail taken literally (STEM.1). */
+  REXX_SHV_SET = 0x00,
+  /* Result flags, or-ed in shvret and in the return code.  A new variable
+     is no failure; a bad name, lack of memory, a bad request code or no
+     REXX code running are. */
+  REXX_SHV_OK = 0x00,
+  REXX_SHV_NEWV = 0x01,
+  REXX_SHV_BADN = 0x08,
+  REXX_SHV_MEMFL = 0x10,
+  REXX_SHV_BADF = 0x80,
+  REXX_SHV_NOAVL = 0x90
+};
+
+/* Carries out the chain of requests starting at `requests`, and returns
+   the or of their shvret flags. */
+RexxCode RexxVariablePool(SHVBLOCK *requests);
 
 /* Makes `function` known to the interpreter as the exported symbol `entry`
    of the library that the interpreter finds under the name `module`. */

@@ -3,6 +3,7 @@
 // Compiled, not run: fails to compile unless the package's own declarations
 // of the interpreter interface agree with the interpreter's rexxsaa.h.
 #define INCL_REXXSAA
+#define INCL_RXSHV
 #include <rexxsaa.h>
 
 #include <cstddef>
@@ -46,3 +47,44 @@ static_assert(std::is_same_v<decltype(ours::RexxRegisterFunctionDll),
 static_assert(std::is_same_v<decltype(ours::RexxDeregisterFunction),
                              decltype(RexxDeregisterFunction)>);
 static_assert(std::is_same_v<ours::RexxCode, APIRET>);
+
+// Memory for replies: ours takes and gives the same types.  (PVOID and
+// ULONG are void * and unsigned long.)
+static_assert(std::is_same_v<decltype(ours::RexxAllocateMemory),
+                             decltype(RexxAllocateMemory)>);
+static_assert(
+    std::is_same_v<decltype(ours::RexxFreeMemory), decltype(RexxFreeMemory)>);
+
+// The variable pool's request block, member by member, and its codes.
+#define SAME_MEMBER(member)                                                    \
+  static_assert(offsetof(ours::SHVBLOCK, member) ==                            \
+                offsetof(SHVBLOCK, member));                                   \
+  static_assert(sizeof(ours::SHVBLOCK::member) == sizeof(SHVBLOCK::member))
+SAME_MEMBER(shvnext);
+SAME_MEMBER(shvname);
+SAME_MEMBER(shvvalue);
+SAME_MEMBER(shvnamelen);
+SAME_MEMBER(shvvaluelen);
+SAME_MEMBER(shvcode);
+SAME_MEMBER(shvret);
+static_assert(sizeof(ours::SHVBLOCK) == sizeof(SHVBLOCK));
+static_assert(alignof(ours::SHVBLOCK) == alignof(SHVBLOCK));
+static_assert(std::is_same_v<decltype(SHVBLOCK::shvcode),
+                             decltype(ours::SHVBLOCK::shvcode)>);
+static_assert(std::is_same_v<decltype(SHVBLOCK::shvnamelen),
+                             decltype(ours::SHVBLOCK::shvnamelen)>);
+static_assert(ours::REXX_SHV_SET == RXSHV_SET);
+static_assert(ours::REXX_SHV_OK == RXSHV_OK);
+static_assert(ours::REXX_SHV_NEWV == RXSHV_NEWV);
+static_assert(ours::REXX_SHV_BADN == RXSHV_BADN);
+static_assert(ours::REXX_SHV_MEMFL == RXSHV_MEMFL);
+static_assert(ours::REXX_SHV_BADF == RXSHV_BADF);
+static_assert(ours::REXX_SHV_NOAVL == RXSHV_NOAVL);
+
+// The pool takes a chain of ours where it takes a chain of the
+// interpreter's.
+template <> struct as_host<ours::SHVBLOCK *> {
+  using type = PSHVBLOCK;
+};
+static_assert(std::is_same_v<as_host<decltype(ours::RexxVariablePool)>::type,
+                             decltype(RexxVariablePool)>);

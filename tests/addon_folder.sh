@@ -34,7 +34,7 @@ esac
 EOF
   chmod +x "$work/regina-config"
   output=$("$cmake" -S "$source" -B "$build" -G Ninja -DBUILD_TESTING=OFF \
-    -DMORVELIN_INSTALL_ADDON=ON -DCMAKE_INSTALL_PREFIX=/usr \
+    -DREXX_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr \
     -DREGINA_CONFIG="$work/regina-config" 2>&1)
   status=$?
   verdict=ok

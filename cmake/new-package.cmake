@@ -1,0 +1,56 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
+#
+# Writes a new, standalone package of external functions for Regina:
+#
+#   cmake -D NAME=<name> -D DEST=<folder> -P cmake/new-package.cmake
+#
+# <name> is the module's name, a lower-case C identifier of two characters
+# or more that starts with a letter, as a Debian package name must: REXX
+# programs load it as module <name> from lib<name>.so, and its routines are
+# named after it with the first letter in capitals (mathx: MathxLoadFuncs).
+# The project goes into <folder>, which must not exist or be empty.  It is
+# the files of template/, with @name@, @Name@ and @package@ (the Debian
+# package's name, - for _) in their names and texts replaced and a trailing
+# .in dropped, and copies of the build module and the interface header.
+cmake_minimum_required(VERSION 3.25)
+if(NOT NAME MATCHES "^[a-z][a-z0-9_]+$")
+  message(FATAL_ERROR "NAME must be a lower-case C identifier of two or "
+    "more characters that starts with a letter, such as mathx: "
+    "-D NAME=<name>, not \"${NAME}\"")
+endif()
+if(NOT DEST)
+  message(FATAL_ERROR "DEST must name the folder to write: -D DEST=<folder>")
+endif()
+cmake_path(ABSOLUTE_PATH DEST BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+file(GLOB existing ${DEST}/* ${DEST}/.*)
+if(EXISTS ${DEST} AND (existing OR NOT IS_DIRECTORY ${DEST}))
+  message(FATAL_ERROR "${DEST} exists and is not an empty folder")
+endif()
+
+string(SUBSTRING ${NAME} 0 1 first)
+string(SUBSTRING ${NAME} 1 -1 rest)
+string(TOUPPER ${first} first)
+set(Name ${first}${rest})
+string(REPLACE "_" "-" package ${NAME})
+string(TIMESTAMP now "%a, %d %b %Y %H:%M:%S +0000" UTC)
+string(TIMESTAMP year "%Y" UTC)
+
+cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH source)
+file(GLOB_RECURSE templates RELATIVE ${source}/template ${source}/template/*)
+foreach(template IN LISTS templates)
+  file(READ ${source}/template/${template} text)
+  string(REGEX REPLACE "\\.in$" "" path ${template})
+  foreach(item IN ITEMS path text)
+    string(REPLACE "@name@" ${NAME} ${item} "${${item}}")
+    string(REPLACE "@Name@" ${Name} ${item} "${${item}}")
+    string(REPLACE "@date@" "${now}" ${item} "${${item}}")
+    string(REPLACE "@year@" ${year} ${item} "${${item}}")
+    string(REPLACE "@package@" ${package} ${item} "${${item}}")
+  endforeach()
+  file(WRITE ${DEST}/${path} "${text}")
+endforeach()
+file(COPY ${source}/cmake/RexxPackage.cmake DESTINATION ${DEST}/cmake)
+file(COPY ${source}/include/rexx_host.h DESTINATION ${DEST}/include)
+message(STATUS "Wrote package ${NAME} into ${DEST}: cd there and run "
+  "cmake --workflow --preset demo")
