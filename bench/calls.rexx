@@ -8,9 +8,18 @@
    usage: regina calls.rexx [N] >/dev/null */
 parse arg n .
 if n = '' then n = 100000
+options NOEXT_COMMANDS_AS_FUNCS  /* an unknown function is an error, not a shell command */
 call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
+if RxFuncQuery('ApiLoadFuncs') \= 0 then do
+  say 'libmorvelin.so was not found'
+  exit 1
+end
 call ApiLoadFuncs
 call RxFuncAdd 'SysLoadFuncs', 'regutil', 'SysLoadFuncs'
+if RxFuncQuery('SysLoadFuncs') \= 0 then do
+  say 'libregutil.so was not found'
+  exit 1
+end
 call SysLoadFuncs
 
 statements = 'x = SysUtilVersion()',

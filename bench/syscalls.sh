@@ -13,7 +13,7 @@ count_writes=$(dirname "$0")/../tests/count_writes.sh
 printf '%-26s %6s %6s %9s\n' path file pipe terminal
 for path in empty_loop load_funcs dereg_func output_from_rexx \
   output_from_rexx_refused output_from_c_refused output_from_c \
-  exchange_data exchange_data_wrong_count; do
+  exchange_data exchange_data_wrong_count exchange_data_1000 exchange_data_100000; do
   bash "$count_writes" "$folder" "$path" "$calls" regina |
     awk -v path="$path" -v n="$calls" \
       '{ printf "%-26s %6g %6g %9g\n", path, $1 / n, $2 / n, $3 / n }'

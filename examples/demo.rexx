@@ -2,13 +2,21 @@
 /* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* demo.rexx: a tour of the morvelin function package.
 
-   Run it with the library where the interpreter looks for it, e.g.
-     REGINA_ADDON_DIR=build/default regina examples/demo.rexx
-   or through CMake: cmake --workflow --preset demo */
+   Run it through CMake: cmake --workflow --preset demo, or after that
+   with the library it built: REGINA_ADDON_DIR=build/demo regina ./examples/demo.rexx */
 
 /* Only ApiLoadFuncs has to be made known by hand: module "morvelin" is
-   the library libmorvelin.so.  ApiLoadFuncs then registers the rest. */
+   the library libmorvelin.so.  RxFuncAdd answers 0 when it registers it,
+   10 when it was registered already and 40 when the library is missing;
+   RxFuncQuery then answers 0 only if it is registered.  Without the
+   option, a call of a routine that is not registered would run as a
+   shell command, with its arguments. */
+options NOEXT_COMMANDS_AS_FUNCS  /* an unknown function is an error, not a shell command */
 call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
+if RxFuncQuery('ApiLoadFuncs') \= 0 then do
+  say 'libmorvelin.so was not found'
+  exit 1
+end
 call ApiLoadFuncs
 call show_registered
 

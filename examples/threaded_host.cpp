@@ -45,6 +45,10 @@ constexpr std::string_view program = R"(
 options NOEXT_COMMANDS_AS_FUNCS
 parse arg routine, thread, calls
 call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
+if RxFuncQuery('ApiLoadFuncs') \= 0 then do
+  say 'libmorvelin.so was not found'
+  exit 1
+end
 call ApiLoadFuncs
 right = 0
 if routine = 'Api_Exchange_Data' then

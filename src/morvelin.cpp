@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: 2026 The morvelin authors
 /*
-** morvelin: a package of external functions for the Regina REXX interpreter.
+** morvelin: a package of external functions for the Regina REXX
+** interpreter, and the worked example of its external-function interface.
 **
 ** A REXX program loads the package and calls its routines by name:
 **
+**     options NOEXT_COMMANDS_AS_FUNCS
 **     call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
+**     if RxFuncQuery('ApiLoadFuncs') \= 0 then do
+**       say 'libmorvelin.so was not found'
+**       exit 1
+**     end
 **     call ApiLoadFuncs
 **     say Api_Output_From_REXX()
 **
@@ -16,13 +22,20 @@
 ** back a status.  ApiLoadFuncs registers the package's routines with the
 ** interpreter and ApiDeregFunc removes them again.
 **
-** The library keeps no state, allocates nothing, runs no code at load or
-** unload and needs nothing beyond the C library.  A routine that prints
-** hands its whole report to standard output at once, under the stream's
-** lock, and flushes every output stream before it returns, so that
-** reports of calls made on several threads at once never interleave, each
-** leaves in one system call, and nothing is left pending when control
-** goes back to REXX.
+** What every package needs is here: the routine shape, the exported
+** names, the table of routines and the two routines that register and
+** remove them.  Two things go beyond that minimum:
+** - the reports: a routine that prints formats its whole report into a
+**   local buffer and hands it to standard output at once, under the
+**   stream's lock, so that reports of calls made on several threads never
+**   interleave; a report shorter than the buffer leaves in one system
+**   call, a longer one whole but in several;
+** - the linking (see CMakeLists.txt): no C++ runtime and no start files,
+**   so that the library needs the C library alone (and, on some
+**   architectures, the loader) and runs no code at load or unload.
+** The library keeps no state and allocates nothing, and every routine
+** that prints flushes every output stream before it returns.
+** cmake/new-package.cmake writes a new package to start from instead.
 */
 #include "report_buffer.h"
 #include <rexx_host.h>

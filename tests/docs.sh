@@ -2,11 +2,18 @@
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 #
-# The documents stay true to the project: in every Markdown file that git
-# tracks, each relative link leads to a tracked file, each --preset names a
-# preset that CMake knows, and each ctest -R or -L selects a test of the
-# build.  Names with capitals (ARCH, NAME) stand for any and are not looked
-# up.
+# The documents stay true to the project:
+# - in every Markdown file that git tracks, each relative link leads to a
+#   tracked file (a template's FILE.in stands for FILE), each --preset
+#   names a preset that CMake knows, and each ctest -R or -L selects a
+#   test of the build; names with capitals (ARCH, NAME) stand for any and
+#   are not looked up;
+# - every REXX program and REXX block of a document that loads a package
+#   does it the one guarded way;
+# - every build folder that a README command names is made by a README
+#   command before it;
+# - every code block of the guide that names a file of the package that
+#   the generator writes ("... in `FILE`:") is in that file word for word.
 #
 # usage: docs.sh CMAKE CTEST SOURCE_DIR BUILD_DIR
 set -uo pipefail
@@ -27,7 +34,8 @@ while IFS= read -r doc; do
     target=${target%%#*}
     case $target in "" | *://* | mailto:*) continue ;; esac
     path=$(realpath -m --relative-to=. "$dir/$target")
-    grep -qxF -- "$path" <<<"$tracked" || grep -q "^$path/" <<<"$tracked" ||
+    grep -qxF -- "$path" <<<"$tracked" || grep -qxF -- "$path.in" <<<"$tracked" ||
+      grep -q "^$path/" <<<"$tracked" ||
       fail "$doc: the link to $target leads to no tracked file"
   done < <(grep -o -E '\]\([^) ]+\)' "$doc" | sed 's/^](\(.*\))$/\1/')
   while IFS= read -r name; do
@@ -41,6 +49,79 @@ while IFS= read -r doc; do
     [ "${total:-0}" -gt 0 ] || fail "$doc: ctest $flag $value selects no test"
   done < <(grep -E 'ctest ' "$doc" | grep -o -E -- ' -[RL] [^ `]+' | sed 's/^ //')
 done < <(git ls-files '*.md')
+
+# The guarded load, in every REXX program and every REXX block of a
+# document: the option that makes an unknown function an error rather
+# than a shell command, then call RxFuncAdd 'F', 'MODULE', 'F', then
+# if RxFuncQuery('F') \= 0 then do, on the next line.
+while IFS= read -r problem; do
+  fail "$problem"
+done < <(git ls-files -z '*.rexx' '*.md' | xargs -0 awk '
+  FNR == 1 { on = FILENAME !~ /\.md$/; option = comment = 0; want = "" }
+  FILENAME ~ /\.md$/ && /^ *```rexx$/ { on = 1; option = comment = 0; want = ""; next }
+  FILENAME ~ /\.md$/ && /^ *```$/ { on = 0; next }
+  !on { next }
+  # The line without its comments, which may span lines.
+  { line = $0 }
+  comment && !sub(/.*\*\//, "", line) { next }
+  {
+    comment = 0
+    gsub(/\/\*([^*]|\*+[^*\/])*\*+\//, "", line)
+    if (sub(/\/\*.*/, "", line)) comment = 1
+    gsub(/^ +| +$/, "", line)
+  }
+  line == "" { next }
+  want != "" && line != want { print FILENAME ": not followed by " want }
+  { want = "" }
+  line ~ /^options .*NOEXT_COMMANDS_AS_FUNCS/ { option = 1 }
+  line ~ /RxFuncAdd/ {
+    if (option && split(line, part, "\047") == 7 &&
+        part[1] == "call RxFuncAdd " && part[2] == part[6])
+      want = "if RxFuncQuery(\047" part[2] "\047) \\= 0 then do"
+    else
+      print FILENAME ": " line ": not the guarded load"
+  }')
+
+# README's build folders.  Each preset configures build/NAME, NAME being
+# the configure preset's name, or a workflow's configure step's.
+declare -A configures
+while read -r workflow configure; do
+  configures[$workflow]=$configure
+done < <(awk '/"workflowPresets"/ { on = 1 }
+  on && match($0, /"name": "[^"]+"/) {
+    name = substr($0, RSTART + 9, RLENGTH - 10)
+    if (previous ~ /"type": "configure"/) print workflow, name
+    else if (previous !~ /"type":/) workflow = name
+  }
+  { previous = $0 }' CMakePresets.json)
+made=" "
+while IFS= read -r line; do
+  for folder in $(grep -o -E 'build/[a-z0-9_-]+' <<<"$line"); do
+    case $made in *" $folder "*) ;; *) fail "README.md: $folder in \"$line\" is made by no command before it" ;; esac
+  done
+  for preset in $(grep -o -E -- '--workflow --preset [a-z0-9_-]+' <<<"$line" | sed 's/.* //'); do
+    made+="build/${configures[$preset]:-} "
+  done
+  for preset in $(grep -o -E -- '(^|&& |sudo )cmake --preset [a-z0-9_-]+' <<<"$line" | sed 's/.* //'); do
+    made+="build/$preset "
+  done
+done < <(awk '/^```/ { on = $0 == "```sh"; next } on' README.md)
+
+# The guide's quotations, from a package that the generator writes.
+package=$(mktemp -d)
+trap 'rm -rf "$package"' EXIT
+"$cmake" -D NAME=mathx -D DEST="$package/mathx" -P cmake/new-package.cmake >/dev/null ||
+  fail "cmake/new-package.cmake failed"
+while IFS=$'\t' read -r file text; do
+  [ -f "$package/mathx/$file" ] || { fail "docs/writing-a-package.md quotes $file, which the generator does not write"; continue; }
+  awk -v quoted="$text" 'BEGIN { RS = "^$" } { gsub(/\n/, "\r"); exit index($0, quoted) == 0 }' \
+    "$package/mathx/$file" || fail "docs/writing-a-package.md: the quotation of $file is not in it"
+done < <(awk '/^```/ && !on { on = 1; text = ""; file = ""
+    if (match(previous, /in `[^`]+`:$/)) file = substr(previous, RSTART + 4, RLENGTH - 6)
+    next }
+  /^```$/ && on { if (file != "") print file "\t" text; on = 0; next }
+  on { text = text $0 "\r" }
+  { if ($0 != "") previous = $0 }' docs/writing-a-package.md)
 
 echo "$failures broken references"
 [ "$failures" -eq 0 ]

@@ -7,7 +7,12 @@ package = 'ApiLoadFuncs Api_Output_From_C Api_Output_From_REXX',
           'Api_Exchange_Data ApiDeregFunc'
 
 say 'Loading'
+options NOEXT_COMMANDS_AS_FUNCS  /* an unknown function is an error, not a shell command */
 call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
+if RxFuncQuery('ApiLoadFuncs') \= 0 then do
+  say 'libmorvelin.so was not found'
+  exit 1
+end
 say '  ApiLoadFuncs() =' show(ApiLoadFuncs())
 call registered
 

@@ -4,7 +4,12 @@
    that a tracer can count the system calls that the path makes.
    usage: regina repeat_calls.rexx PATH COUNT */
 parse arg path count
+options NOEXT_COMMANDS_AS_FUNCS  /* an unknown function is an error, not a shell command */
 call RxFuncAdd 'ApiLoadFuncs', 'morvelin', 'ApiLoadFuncs'
+if RxFuncQuery('ApiLoadFuncs') \= 0 then do
+  say 'libmorvelin.so was not found'
+  exit 1
+end
 call ApiLoadFuncs
 do count
   select
@@ -16,6 +21,8 @@ do count
     when path = 'output_from_c' then call Api_Output_From_C
     when path = 'exchange_data' then call Api_Exchange_Data 12, -7, 'hello'
     when path = 'exchange_data_wrong_count' then call Api_Exchange_Data 12
+    when datatype(substr(path, 15), 'W') then  /* exchange_data_LENGTH */
+      call Api_Exchange_Data 12, -7, copies('x', substr(path, 15))
     otherwise nop
   end
 end
