@@ -13,7 +13,8 @@
 # - every build folder that a README command names is made by a README
 #   command before it;
 # - every code block of the guide that names a file of the package that
-#   the generator writes ("... in `FILE`:") is in that file word for word.
+#   the generator writes, on the line before it ("... in `FILE`:"), is in
+#   that file word for word.
 #
 # usage: docs.sh CMAKE CTEST SOURCE_DIR BUILD_DIR
 set -uo pipefail
@@ -116,11 +117,12 @@ while IFS=$'\t' read -r file text; do
   [ -f "$package/mathx/$file" ] || { fail "docs/writing-a-package.md quotes $file, which the generator does not write"; continue; }
   awk -v quoted="$text" 'BEGIN { RS = "^$" } { gsub(/\n/, "\r"); exit index($0, quoted) == 0 }' \
     "$package/mathx/$file" || fail "docs/writing-a-package.md: the quotation of $file is not in it"
-done < <(awk '/^```/ && !on { on = 1; text = ""; file = ""
-    if (match(previous, /in `[^`]+`:$/)) file = substr(previous, RSTART + 4, RLENGTH - 6)
+done < <(awk '/^ *```/ && !on { on = 1; text = ""; file = ""
+    indent = index($0, "`") - 1
+    if (match(previous, /`[^`]+`:$/)) file = substr(previous, RSTART + 1, RLENGTH - 3)
     next }
-  /^```$/ && on { if (file != "") print file "\t" text; on = 0; next }
-  on { text = text $0 "\r" }
+  /^ *```$/ && on { if (file != "") print file "\t" text; on = 0; next }
+  on { text = text substr($0, indent + 1) "\r" }
   { if ($0 != "") previous = $0 }' docs/writing-a-package.md)
 
 echo "$failures broken references"
