@@ -14,14 +14,17 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 
 # Each row: name | --version prints | --addons prints | wanted folder or
-# error text (a grep -E pattern) | wanted upper bound
+# error text (a grep -E pattern) | wanted upper bound | more options
+missing=$work/no-such/regina-config
 rows=(
-  "3.6, no --addons|3.6|Usage: regina-config [OPTION]|/usr/lib/[^/]+/regina-rexx/3\.6|<< 3.7~"
-  "3.9.5 with --addons|3.9.5|/opt/regina/addons/3.9.5|/opt/regina/addons/3\.9\.5|<< 3.9.6~"
-  "garbage version|3.6 (beta)||printed \"3\.6 \(beta\)\"|"
+  "3.6, no --addons|3.6|Usage: regina-config [OPTION]|/usr/lib/[^/]+/regina-rexx/3\.6|<< 3.7~|"
+  "3.9.5 with --addons|3.9.5|/opt/regina/addons/3.9.5|/opt/regina/addons/3\.9\.5|<< 3.9.6~|"
+  "garbage version|3.6 (beta)||printed \"3\.6 \(beta\)\"||"
+  "no regina-config, folder named after its version|3.9.5||/opt/addons/3\.9\.5|<< 3.9.6~|-DREGINA_CONFIG=$missing -DREXX_ADDON_DIR=/opt/addons/3.9.5"
+  "REGINA_CONFIG names no file|||which does not exist||-DREGINA_CONFIG=$missing"
 )
 for row in "${rows[@]}"; do
-  IFS='|' read -r name version addons wanted bound <<<"$row"
+  IFS='|' read -r name version addons wanted bound options <<<"$row"
   build=$work/build
   rm -rf "$build"
   mkdir -p "$build"
@@ -35,7 +38,7 @@ EOF
   chmod +x "$work/regina-config"
   output=$("$cmake" -S "$source" -B "$build" -G Ninja -DBUILD_TESTING=OFF \
     -DREXX_DEBIAN_PACKAGE=ON -DCMAKE_INSTALL_PREFIX=/usr \
-    -DREGINA_CONFIG="$work/regina-config" 2>&1)
+    -DREGINA_CONFIG="$work/regina-config" $options 2>&1)
   status=$?
   verdict=ok
   if [ -z "$bound" ]; then
