@@ -2,14 +2,16 @@
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 #
 # Cross toolchain for any Debian architecture, named by MORVELIN_ARCH
-# (arm64, armhf, i386, s390x, ...; the cross presets set it): Debian's cross
-# compiler for it, the libraries and the interpreter of that architecture
-# from the sysroot that .ci/sysroot builds, and qemu-user to run its
-# programs.  binfmt_misc may not be set up, so every program of the
-# architecture runs through the emulator explicitly.
+# (arm64, armhf, i386, s390x, ...; the cross presets take it from the
+# environment): Debian's cross compiler for it, the libraries and the
+# interpreter of that architecture from the sysroot that .ci/sysroot
+# builds, and qemu-user to run its programs.  binfmt_misc may not be set
+# up, so every program of the architecture runs through the emulator
+# explicitly.
 
 if(NOT MORVELIN_ARCH)
-  message(FATAL_ERROR "Set MORVELIN_ARCH to a Debian architecture, e.g. -DMORVELIN_ARCH=arm64")
+  message(FATAL_ERROR "Set MORVELIN_ARCH to a Debian architecture, as in "
+    "MORVELIN_ARCH=arm64 cmake --workflow --preset cross")
 endif()
 # The compilers CMake tries out read this file again and need the name too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MORVELIN_ARCH)
@@ -24,7 +26,6 @@ endfunction()
 query(DEB_HOST_GNU_TYPE)     # the compiler's prefix: i686-linux-gnu
 query(DEB_HOST_MULTIARCH)    # the library folder's name: i386-linux-gnu
 query(DEB_HOST_GNU_CPU)      # the processor: i686
-
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR ${DEB_HOST_GNU_CPU})
 set(CMAKE_CXX_COMPILER ${DEB_HOST_GNU_TYPE}-g++)
@@ -44,7 +45,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
 # qemu-user names its emulators by processor, in its own spelling.
 string(REGEX REPLACE "^i[3-6]86$" "i386" qemu_cpu ${DEB_HOST_GNU_CPU})
 string(REPLACE "powerpc64le" "ppc64le" qemu_cpu ${qemu_cpu})

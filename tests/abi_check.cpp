@@ -82,7 +82,10 @@ static_assert(ours::REXX_SHV_BADF == RXSHV_BADF);
 static_assert(ours::REXX_SHV_NOAVL == RXSHV_NOAVL);
 
 // The pool takes a chain of ours where it takes a chain of the
-// interpreter's.
+// interpreter's.  (With C linkage, the two declarations name one function
+// of two parameter types; the compiler lets that pass only because the
+// interpreter's header is included as a system header, as it is from
+// /usr/include, and the assertion compares the types instead.)
 template <> struct as_host<ours::SHVBLOCK *> {
   using type = PSHVBLOCK;
 };

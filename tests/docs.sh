@@ -12,6 +12,8 @@
 #   does it the one guarded way;
 # - every build folder that a README command names is made by a README
 #   command before it;
+# - the table of docs/architectures.md lists the architectures of
+#   .ci/architectures;
 # - every code block of the guide that names a file of the package that
 #   the generator writes, on the line before it ("... in `FILE`:"), is in
 #   that file word for word.
@@ -89,12 +91,11 @@ declare -A configures
 while read -r workflow configure; do
   configures[$workflow]=$configure
 done < <(awk '/"workflowPresets"/ { on = 1 }
-  on && match($0, /"name": "[^"]+"/) {
-    name = substr($0, RSTART + 9, RLENGTH - 10)
-    if (previous ~ /"type": "configure"/) print workflow, name
-    else if (previous !~ /"type":/) workflow = name
-  }
-  { previous = $0 }' CMakePresets.json)
+  on && match($0, /^ *[{] "name": "[^"]+"/) { workflow = substr($0, RSTART, RLENGTH); gsub(/.*"name": "|"$/, "", workflow) }
+  on && match($0, /"type": "configure", "name": "[^"]+"/) {
+    configure = substr($0, RSTART, RLENGTH); sub(/.*"name": "/, "", configure); sub(/"$/, "", configure)
+    print workflow, configure
+  }' CMakePresets.json)
 made=" "
 while IFS= read -r line; do
   for folder in $(grep -o -E 'build/[a-z0-9_-]+' <<<"$line"); do
@@ -107,6 +108,15 @@ while IFS= read -r line; do
     made+="build/$preset "
   done
 done < <(awk '/^```/ { on = $0 == "```sh"; next } on' README.md)
+
+# The table of docs/architectures.md names exactly the architectures of
+# .ci/architectures, each with its releases, besides the machine's own.
+listed=$(awk '!/^#/ { for (i = 2; i <= NF; i++) releases[$i] = releases[$i] (releases[$i] ? ", " : "") $1 }
+  END { for (arch in releases) print arch ": " releases[arch] }' .ci/architectures | sort)
+table=$(awk -F ' *[|] *' '/^[|] [a-z0-9]+ [|] [0-9]/ && $2 != "amd64" { print $2 ": " $3 }' \
+  docs/architectures.md | sort)
+[ "$listed" = "$table" ] || fail "docs/architectures.md: the table differs from .ci/architectures:
+$(diff <(echo "$listed") <(echo "$table"))"
 
 # The guide's quotations, from a package that the generator writes.
 package=$(mktemp -d)

@@ -289,12 +289,6 @@ std::string wrong_count(const std::string &count)
          count + "\n";
 }
 
-// A number as C's atoi reads the text.
-std::string atoi_of(const char *text)
-{
-  return std::to_string(std::atoi(text));
-}
-
 TEST(ArgumentExchange, ReportsWhatItReceivedAndRepliesWithAStatus)
 {
   const std::string max = "2147483647", min = "-2147483648";
@@ -312,17 +306,11 @@ TEST(ArgumentExchange, ReportsWhatItReceivedAndRepliesWithAStatus)
        report("42", "0", "x"),
        "0"},
       {"negative first", {"-5", "  +12", "x"}, report("-5", "12", "x"), "0"},
-      {"leading zeros",
-       {"010", "-007", "x"},
-       report(atoi_of("010"), atoi_of("-007"), "x"),
-       "0"},
-      {"hex, exponent",
-       {"0x1A", "1e3", "x"},
-       report(atoi_of("0x1A"), atoi_of("1e3"), "x"),
-       "0"},
+      {"leading zeros", {"010", "-007", "x"}, report("10", "-7", "x"), "0"},
+      {"hex, exponent", {"0x1A", "1e3", "x"}, report("0", "1", "x"), "0"},
       {"two signs, sign and space",
        {"+-5", "- 5", "x"},
-       report(atoi_of("+-5"), atoi_of("- 5"), "x"),
+       report("0", "0", "x"),
        "0"},
       {"empty text", {"1", "2", ""}, report("1", "2", ""), "0"},
       {"first omitted", {std::nullopt, "2", "x"}, report("0", "2", "x"), "0"},
