@@ -12,7 +12,8 @@
 # The project goes into <folder>, which must not exist or be empty.  It is
 # the files of template/, with @name@, @Name@ and @package@ (the Debian
 # package's name, - for _) in their names and texts replaced and a trailing
-# .in dropped, and copies of the build module and the interface header.
+# .in dropped; @targets@, in packaging/targets, becomes every release and
+# architecture that the kit builds for; and the kit, kit/, copied whole.
 cmake_minimum_required(VERSION 3.25)
 if(NOT NAME MATCHES "^[a-z][a-z0-9_]+$")
   message(FATAL_ERROR "NAME must be a lower-case C identifier of two or "
@@ -22,7 +23,7 @@ endif()
 if(NOT DEST)
   message(FATAL_ERROR "DEST must name the folder to write: -D DEST=<folder>")
 endif()
-cmake_path(ABSOLUTE_PATH DEST BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+cmake_path(ABSOLUTE_PATH DEST BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} NORMALIZE)
 file(GLOB existing ${DEST}/* ${DEST}/.*)
 if(EXISTS ${DEST} AND (existing OR NOT IS_DIRECTORY ${DEST}))
   message(FATAL_ERROR "${DEST} exists and is not an empty folder")
@@ -35,8 +36,11 @@ set(Name ${first}${rest})
 string(REPLACE "_" "-" package ${NAME})
 string(TIMESTAMP now "%a, %d %b %Y %H:%M:%S +0000" UTC)
 string(TIMESTAMP year "%Y" UTC)
-
 cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH source)
+file(STRINGS ${source}/kit/releases targets REGEX "^[0-9]")
+list(TRANSFORM targets REPLACE "^([0-9]+) [^ ]+ [^ ]+ " "\\1 ")
+list(JOIN targets "\n" targets)
+
 file(GLOB_RECURSE templates RELATIVE ${source}/template ${source}/template/*)
 foreach(template IN LISTS templates)
   file(READ ${source}/template/${template} text)
@@ -47,10 +51,10 @@ foreach(template IN LISTS templates)
     string(REPLACE "@date@" "${now}" ${item} "${${item}}")
     string(REPLACE "@year@" ${year} ${item} "${${item}}")
     string(REPLACE "@package@" ${package} ${item} "${${item}}")
+    string(REPLACE "@targets@" "${targets}" ${item} "${${item}}")
   endforeach()
   file(WRITE ${DEST}/${path} "${text}")
 endforeach()
-file(COPY ${source}/cmake/RexxPackage.cmake DESTINATION ${DEST}/cmake)
-file(COPY ${source}/include/rexx_host.h DESTINATION ${DEST}/include)
+file(COPY ${source}/kit DESTINATION ${DEST})
 message(STATUS "Wrote package ${NAME} into ${DEST}: cd there and run "
   "cmake --workflow --preset demo")

@@ -13,7 +13,7 @@
 # - every build folder that a README command names is made by a README
 #   command before it;
 # - the table of docs/architectures.md lists the architectures of
-#   .ci/architectures;
+#   kit/releases;
 # - every code block of the guide that names a file of the package that
 #   the generator writes, on the line before it ("... in `FILE`:"), is in
 #   that file word for word.
@@ -110,12 +110,11 @@ while IFS= read -r line; do
 done < <(awk '/^```/ { on = $0 == "```sh"; next } on' README.md)
 
 # The table of docs/architectures.md names exactly the architectures of
-# .ci/architectures, each with its releases, besides the machine's own.
-listed=$(awk '!/^#/ { for (i = 2; i <= NF; i++) releases[$i] = releases[$i] (releases[$i] ? ", " : "") $1 }
-  END { for (arch in releases) print arch ": " releases[arch] }' .ci/architectures | sort)
-table=$(awk -F ' *[|] *' '/^[|] [a-z0-9]+ [|] [0-9]/ && $2 != "amd64" { print $2 ": " $3 }' \
-  docs/architectures.md | sort)
-[ "$listed" = "$table" ] || fail "docs/architectures.md: the table differs from .ci/architectures:
+# kit/releases, each with its releases.
+listed=$(awk '!/^#/ { for (i = 4; i <= NF; i++) releases[$i] = releases[$i] (releases[$i] ? ", " : "") $1 }
+  END { for (arch in releases) print arch ": " releases[arch] }' kit/releases | sort)
+table=$(awk -F ' *[|] *' '/^[|] [a-z0-9]+ [|] [0-9]/ { print $2 ": " $3 }' docs/architectures.md | sort)
+[ "$listed" = "$table" ] || fail "docs/architectures.md: the table differs from kit/releases:
 $(diff <(echo "$listed") <(echo "$table"))"
 
 # The guide's quotations, from a package that the generator writes.

@@ -1,7 +1,7 @@
 /* SPDX-License-Identifier: MIT */
 /* SPDX-FileCopyrightText: 2026 The morvelin authors */
 /* Loads the package in the interpreter and calls every routine in the ways
-   a REXX program can; run_rexx.sh compares the output with
+   a REXX program can; kit/run-rexx compares the output with
    interpreter.expected. */
 package = 'ApiLoadFuncs Api_Output_From_C Api_Output_From_REXX',
           'Api_Exchange_Data ApiDeregFunc'

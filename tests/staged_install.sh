@@ -3,8 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 # Installs the build into a staging folder with DESTDIR and checks it: the
 # library in LIBDIR, documents in DOCDIR and nothing elsewhere, no Debian
-# changelog outside a package, and every link of the installed README
-# working.  Then runs a REXX program against the staged library.
+# changelog outside a package, and every link of the installed Markdown
+# files working.  Then runs a REXX program against the staged library.
 #
 # usage: staged_install.sh CMAKE BUILD LIBDIR DOCDIR PROGRAM EXPECTED INTERPRETER...
 set -u
@@ -20,5 +20,6 @@ if [ ! -f "$stage$libdir/libmorvelin.so" ] || [ -n "$elsewhere" ] ||
   (cd "$stage" && find . -type f | sort)
   exit 1
 fi
-sh "$(dirname "$0")/links_resolve.sh" "$stage$docdir/README.md" || exit 1
-sh "$(dirname "$0")/run_rexx.sh" "$stage$libdir" "$program" "$expected" "$@"
+kit=$(dirname "$0")/../kit
+bash "$kit/rexx-kit" links $(find "$stage$docdir" -name "*.md") || exit 1
+sh "$kit/run-rexx" "$stage$libdir" "$program" "$expected" "$@"

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 #
-# RexxPackage.cmake: builds, installs and packages one package of external
-# functions for the Regina REXX interpreter on Debian.  Copy it into your
-# project as it stands, include it, and call once:
+# RexxPackage.cmake: builds, tests, installs and packages one package of
+# external functions for the Regina REXX interpreter on Debian.  It is part
+# of the kit, the folder kit/ that every such package carries whole (see
+# kit/README.md); include it from there and call rexx_package() once:
 #
 #   rexx_package(<module> SOURCES <file>...
 #     [SUMMARY <line>]                default: the project's DESCRIPTION
@@ -16,7 +17,8 @@
 #
 # It makes the library target <module> as lib<module>.so, the file in which
 # the interpreter finds module <module>, with every symbol hidden that the
-# sources do not export, hardened as Debian hardens its own.  It installs
+# sources do not export, hardened as Debian hardens its own, and with the
+# kit's interface header, <rexx_host.h>, on its include path.  It installs
 # the library into the system library folder, or the interpreter's add-on
 # folder (REXX_INSTALL_ADDON), stripped as dh_strip strips a plugin when
 # the install strips; and the documents, licence and changelog, keeping
@@ -25,6 +27,32 @@
 # package installs into the add-on folder and depends on the interpreter
 # version that looks there, is versioned for the Debian release built on,
 # ships the licence and changelogs in Debian's forms, and is reproducible.
+#
+#   rexx_demo(<program> <expected output>)
+#
+# adds the target demo, which runs the program against the build, and
+# names the demo for kit/rexx-kit check, which runs it from the package.
+#
+#   rexx_test(<name> <program> [EXPECTED <file>] [VALGRIND])
+#
+# adds a test that runs a REXX program against the build, in the
+# interpreter of the architecture built for (in a cross build, the
+# sysroot's, under qemu-user).  It passes if the program exits with 0 and,
+# given EXPECTED, prints exactly what the file holds.  VALGRIND runs the
+# interpreter under valgrind, where any error or definite leak fails; the
+# test is skipped, with the reason, where valgrind is missing or cannot run
+# the architecture's programs.
+#
+# Options, given when configuring:
+#   REXX_INSTALL_ADDON   install into the interpreter's add-on folder
+#   REXX_DEBIAN_PACKAGE  set up the Debian package and the release tarball
+#   REXX_ADDON_DIR       the add-on folder (default: regina-config --addons,
+#                        or /usr/lib/<triplet>/regina-rexx/<version>)
+#   REXX_REGINA_VERSION  the interpreter version that names the folder, as
+#                        3.6 (default: the folder's name, or
+#                        regina-config --version)
+#   REGINA_CONFIG        the regina-config script to ask (default: the
+#                        target architecture's, found in the usual places)
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 option(REXX_INSTALL_ADDON "Install into the interpreter's add-on folder" OFF)
@@ -38,6 +66,12 @@ set(REXX_REGINA_VERSION "" CACHE STRING
 find_program(REGINA_CONFIG regina-config PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/regina-rexx
   NO_DEFAULT_PATH ONLY_CMAKE_FIND_ROOT_PATH)
 find_program(REGINA_CONFIG regina-config ONLY_CMAKE_FIND_ROOT_PATH)
+# The interpreter that runs REXX programs against the build: in a cross
+# build, the target's own from the sysroot, run by the emulator.
+find_program(REGINA regina ONLY_CMAKE_FIND_ROOT_PATH)
+set(REXX_INTERPRETER ${CMAKE_CROSSCOMPILING_EMULATOR} ${REGINA})
+find_program(REXX_VALGRIND valgrind)
+set(_rexx_kit ${CMAKE_CURRENT_LIST_DIR})
 
 function(rexx_package module)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "SUMMARY;DESCRIPTION;MAINTAINER;CHANGELOG_FILE;DEBIAN_CHANGELOG_FILE;LICENSE_FILE" "SOURCES;DOCS")
@@ -58,6 +92,8 @@ function(rexx_package module)
   set(docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package})
 
   add_library(${module} SHARED ${arg_SOURCES})
+  target_include_directories(${module} PUBLIC ${_rexx_kit}/include)
+  set_property(GLOBAL PROPERTY REXX_MODULE ${module})
   set_target_properties(${module} PROPERTIES C_VISIBILITY_PRESET hidden
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   target_compile_options(${module} PRIVATE
@@ -105,7 +141,7 @@ function(rexx_package module)
         cmake_path(RELATIVE_PATH file BASE_DIRECTORY ./${subdir} OUTPUT_VARIABLE link)
         string(REPLACE "](${link})" "](${up}${new})" text "${text}")
       endforeach()
-      set(doc ${PROJECT_BINARY_DIR}/installed/${doc})
+      set(doc ${CMAKE_CURRENT_BINARY_DIR}/installed/${doc})
       file(WRITE ${doc} "${text}")
     endif()
     install(FILES ${doc} DESTINATION ${docdir}/${subdir})
@@ -113,6 +149,51 @@ function(rexx_package module)
   if(REXX_DEBIAN_PACKAGE)
     _rexx_debian_package()
   endif()
+  # What kit/rexx-kit reads of the package: its names and version.
+  file(WRITE ${CMAKE_BINARY_DIR}/rexx-package.txt
+    "package=${package}\nmodule=${module}\nversion=${PROJECT_VERSION}\n")
+endfunction()
+
+# rexx_demo(PROGRAM EXPECTED): the target demo, and the demo's program and
+# output for kit/rexx-kit check, which runs it from the installed package.
+function(rexx_demo program expected)
+  get_property(module GLOBAL PROPERTY REXX_MODULE)
+  cmake_path(ABSOLUTE_PATH program)
+  add_custom_target(demo COMMAND ${CMAKE_COMMAND} -E env REGINA_ADDON_DIR=$<TARGET_FILE_DIR:${module}>
+    ${REXX_INTERPRETER} ${program} DEPENDS ${module} USES_TERMINAL VERBATIM)
+  foreach(file IN ITEMS program expected) # from the package's top folder
+    cmake_path(ABSOLUTE_PATH ${file})
+    cmake_path(RELATIVE_PATH ${file} BASE_DIRECTORY ${CMAKE_SOURCE_DIR})
+  endforeach()
+  file(APPEND ${CMAKE_BINARY_DIR}/rexx-package.txt "demo=${program}\nexpected=${expected}\n")
+endfunction()
+
+# rexx_test(NAME PROGRAM [EXPECTED FILE] [VALGRIND]): a test that runs the
+# REXX program against the build with kit/run-rexx.  Code 77 is a skip.
+function(rexx_test name program)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "VALGRIND" "EXPECTED" "")
+  get_property(module GLOBAL PROPERTY REXX_MODULE)
+  if(NOT REGINA)
+    message(FATAL_ERROR "rexx_test(${name}): the tests need the interpreter: install regina-rexx")
+  endif()
+  set(run ${REXX_INTERPRETER})
+  if(arg_VALGRIND AND CMAKE_CROSSCOMPILING)
+    set(run sh -c "echo 'valgrind cannot run ${CMAKE_SYSTEM_PROCESSOR} programs under qemu-user: skipped' && exit 77")
+  elseif(arg_VALGRIND AND NOT REXX_VALGRIND)
+    set(run sh -c "echo 'valgrind is not installed: skipped' && exit 77")
+  elseif(arg_VALGRIND)
+    set(run ${REXX_VALGRIND} -q --leak-check=full --errors-for-leak-kinds=definite
+      --error-exitcode=99 ${REGINA})
+  endif()
+  if(arg_EXPECTED)
+    cmake_path(ABSOLUTE_PATH arg_EXPECTED)
+  else()
+    set(arg_EXPECTED -)
+  endif()
+  cmake_path(ABSOLUTE_PATH program)
+  add_test(NAME ${name} COMMAND sh ${_rexx_kit}/run-rexx $<TARGET_FILE_DIR:${module}>
+    ${program} ${arg_EXPECTED} ${run})
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
 endfunction()
 
 # _rexx_addon_folder(NEED_VERSION): sets addon_dir and regina_version in
@@ -125,21 +206,25 @@ function(_rexx_addon_folder need_version)
   if(NOT version AND folder MATCHES "/([0-9]+\\.[0-9]+(\\.[0-9]+)?)/?$")
     set(version ${CMAKE_MATCH_1})
   endif()
-  if(NOT folder OR (need_version AND NOT version))
+  # regina-config is asked for what is not given: the version, where the
+  # folder is not given or the package needs it; and the folder, unless the
+  # version that names it is given.
+  if(NOT version AND (NOT folder OR need_version))
     if(NOT REGINA_CONFIG)
       _rexx_addon_fail("regina-config was not found")
     elseif(NOT EXISTS ${REGINA_CONFIG})
       _rexx_addon_fail("REGINA_CONFIG names ${REGINA_CONFIG}, which does not exist")
-    elseif(NOT version)
-      execute_process(COMMAND ${REGINA_CONFIG} --version
-        OUTPUT_VARIABLE version OUTPUT_STRIP_TRAILING_WHITESPACE)
-      set(said "${REGINA_CONFIG} --version printed \"${version}\"")
     endif()
+    execute_process(COMMAND ${REGINA_CONFIG} --version
+      OUTPUT_VARIABLE version OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(said "${REGINA_CONFIG} --version printed \"${version}\"")
+  endif()
+  if(NOT folder AND NOT REXX_REGINA_VERSION AND EXISTS "${REGINA_CONFIG}")
     # 3.6 answers --addons with its usage text: only a single absolute path
     # counts as the folder.
     execute_process(COMMAND ${REGINA_CONFIG} --addons
       OUTPUT_VARIABLE printed ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT folder AND printed MATCHES "^/[^\n]*$")
+    if(printed MATCHES "^/[^\n]*$")
       set(folder ${printed})
     endif()
   endif()
@@ -150,7 +235,11 @@ function(_rexx_addon_folder need_version)
   elseif(NOT folder)
     set(folder /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/regina-rexx/${version})
   endif()
-  message(STATUS "Interpreter add-on folder: ${folder} (Regina ${version})")
+  if(version)
+    message(STATUS "Interpreter add-on folder: ${folder} (Regina ${version})")
+  else()
+    message(STATUS "Interpreter add-on folder: ${folder}")
+  endif()
   set(addon_dir ${folder} PARENT_SCOPE)
   set(regina_version ${version} PARENT_SCOPE)
 endfunction()
@@ -225,9 +314,9 @@ macro(_rexx_debian_package)
   string(REGEX REPLACE "^ -- .*  " "" date "${signature}")
   execute_process(COMMAND date -u -d "${date}" +%s OUTPUT_VARIABLE epoch
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  file(CONFIGURE OUTPUT cpack_options.cmake CONTENT
+  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/cpack_options.cmake)
+  file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} CONTENT
     "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n  set(ENV{SOURCE_DATE_EPOCH} ${epoch})\nendif()\n")
-  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/cpack_options.cmake)
   set(head "")
   if(release)
     string(APPEND CPACK_DEBIAN_PACKAGE_RELEASE "~deb${release}u1")
@@ -266,8 +355,8 @@ Files: *
 Copyright: ${holders}
 License: Expat${text}
 ")
-  install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/changelog.Debian.gz
-    ${PROJECT_BINARY_DIR}/copyright DESTINATION ${docdir})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz
+    ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${docdir})
 
   # A cross build packages for the target's architecture, named from the
   # compiler's own GNU type, and dpkg-shlibdeps looks in the sysroot.
@@ -277,17 +366,18 @@ License: Expat${text}
     execute_process(COMMAND dpkg-architecture -t ${type} -qDEB_HOST_ARCH
       OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
       OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-      ${CMAKE_FIND_ROOT_PATH}/lib/${CMAKE_LIBRARY_ARCHITECTURE} ${CMAKE_FIND_ROOT_PATH}/lib)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_FIND_ROOT_PATH}/lib/${CMAKE_LIBRARY_ARCHITECTURE}
+      ${CMAKE_FIND_ROOT_PATH}/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE} ${CMAKE_FIND_ROOT_PATH}/lib)
   endif()
 
   # The release tarball: the files that git tracks in the commit checked
   # out, as git archive packs them.
   find_package(Git QUIET)
-  set(make_tarball ${CMAKE_COMMAND} -E false) # outside a git checkout
+  set(make_tarball ${CMAKE_COMMAND} -E echo "release tarball skipped: ${PROJECT_SOURCE_DIR} "
+    "is not a git checkout, and the tarball is the files that git tracks")
   if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
     set(make_tarball ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} archive --format=tar.gz
-      --prefix=${package}-${PROJECT_VERSION}/ -o ${PROJECT_BINARY_DIR}/${package}-${PROJECT_VERSION}.tar.gz HEAD)
+      --prefix=${package}-${PROJECT_VERSION}/ -o ${CMAKE_BINARY_DIR}/${package}-${PROJECT_VERSION}.tar.gz HEAD)
   endif()
   add_custom_target(release_tarball COMMAND ${make_tarball} VERBATIM)
   include(CPack)
