@@ -74,6 +74,7 @@ static_assert(std::is_same_v<decltype(SHVBLOCK::shvcode),
 static_assert(std::is_same_v<decltype(SHVBLOCK::shvnamelen),
                              decltype(ours::SHVBLOCK::shvnamelen)>);
 static_assert(ours::REXX_SHV_SET == RXSHV_SET);
+static_assert(ours::REXX_SHV_FETCH == RXSHV_FETCH);
 static_assert(ours::REXX_SHV_OK == RXSHV_OK);
 static_assert(ours::REXX_SHV_NEWV == RXSHV_NEWV);
 static_assert(ours::REXX_SHV_BADN == RXSHV_BADN);

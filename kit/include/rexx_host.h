@@ -76,6 +76,10 @@ enum {
   /* Request code: set the variable whose name is given as it is stored,
      in capitals, with a tail taken literally (STEM.1). */
   REXX_SHV_SET = 0x00,
+  /* Request code: fetch the variable of that name into shvvalue; with a
+     null shvvalue.strptr the interpreter allocates the value, and the
+     caller gives it back with RexxFreeMemory. */
+  REXX_SHV_FETCH = 0x01,
   /* Result flags, or-ed in shvret and in the return code.  A new variable
      is no failure; a bad name, lack of memory, a bad request code or no
      REXX code running are. */

@@ -45,12 +45,48 @@ do i = 1 to t.0
 end
 call check '@Name@Split("a b", "lower.") lower.2', '2 b'
 
+/* Join: the items as they are, any bytes and any length, joined by the
+   separator; and what Split set, joined by blanks, is its words. */
+drop s.; s.0 = 3; s.1 = 'a'; s.2 = ''; s.3 = 'c'||'00'x||copies('z', 300)
+call check '@Name@Join("s.")', 'a  c'||'00'x||copies('z', 300)
+call check '@Name@Join("S.", "")', 'ac'||'00'x||copies('z', 300)
+call check 'length(@Name@Join("s.", "<"||"00"x||">"))', 309
+t.1 = ''; t.2 = 'one'; t.3 = '  two'||'09'x||'words  '; t.4 = copies('w ', 300); t.0 = 4
+do i = 1 to t.0
+  drop r.
+  call @Name@Split t.i, 'r.'
+  wanted = ''
+  do j = 1 to words(t.i)
+    wanted = wanted word(t.i, j)
+  end
+  call check '@Name@Join("r.")', strip(wanted, 'L')
+end
+/* stem.0 as REXX writes a whole number of 0 or more, exponents apart. */
+drop s.; s.1 = 'x'; s.2 = 'y'
+n.1 = '2'; n.2 = ' 2 '; n.3 = '+2'; n.4 = '+ 2'; n.5 = '2.0'; n.6 = '2.'
+n.7 = '002'; n.8 = '09'x||'2'; n.9 = '0'; n.10 = '1'; n.0 = 10
+do i = 1 to n.0
+  s.0 = n.i
+  call check '@Name@Join("s.")', subword('x y', 1, format(n.i))
+end
+
 /* Incorrect calls: REXX error 40. */
-calls = '@Name@Reverse() @Name@Reverse("a","b") @Name@Reverse(,"b")',
-  '@Name@Split("a") @Name@Split("a","stem") @Name@Split(,"s.")',
-  '@Name@Split("a",) @Name@Split("a","s.","x") @Name@DropFuncs("x")'
-do i = 1 to words(calls)
-  call check_error40 word(calls, i)
+e.1 = '@Name@Reverse()'; e.2 = '@Name@Reverse("a", "b")'; e.3 = '@Name@Reverse(, "b")'
+e.4 = '@Name@Split("a")'; e.5 = '@Name@Split("a", "stem")'; e.6 = '@Name@Split(, "s.")'
+e.7 = '@Name@Split("a", )'; e.8 = '@Name@Split("a", "s.", "x")'
+e.9 = '@Name@Split("p q", "a-b.")'; e.10 = '@Name@DropFuncs("x")'
+e.11 = '@Name@Join()'; e.12 = '@Name@Join(, "x")'; e.13 = '@Name@Join("s.", "x", "y")'
+e.14 = '@Name@Join("s")'; e.15 = '@Name@Join("a-b.")'; e.16 = '@Name@Join("unset.")'
+e.0 = 16
+do i = 1 to e.0
+  call check_error40 e.i
+end
+/* A stem.0 that is no count, and a hole in the list (s.3 is unset). */
+n.1 = '2abc'; n.2 = '1.5'; n.3 = '-1'; n.4 = ''; n.5 = '2'||'00'x; n.6 = '1E0'
+n.7 = '3'; n.8 = '1000000000'; n.0 = 8
+do i = 1 to n.0
+  s.0 = n.i
+  call check_error40 '@Name@Join("s.")', 'with s.0 =' c2x(n.i)
 end
 
 say passed 'passed,' failed 'failed'
@@ -63,15 +99,15 @@ check:
   else call fail arg(1) 'gave' c2x(got) 'not' c2x(arg(2))
   return
 
-/* check_error40 CALL: the call raises REXX error 40. */
+/* check_error40 CALL [, WHEN]: the call raises REXX error 40. */
 check_error40:
   signal on syntax name error40
   interpret 'got =' arg(1)
-  call fail arg(1) 'raised no error'
+  call fail arg(1) arg(2) 'raised no error'
   return
 error40:
   if rc = 40 then passed = passed + 1
-  else call fail arg(1) 'raised error' rc 'not 40'
+  else call fail arg(1) arg(2) 'raised error' rc 'not 40'
   return
 
 fail:
