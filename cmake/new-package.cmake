@@ -20,6 +20,15 @@ if(NOT NAME MATCHES "^[a-z][a-z0-9_]+$")
     "more characters that starts with a letter, such as mathx: "
     "-D NAME=<name>, not \"${NAME}\"")
 endif()
+# Target names that CMake, CPack and CTest reserve, and those that the kit
+# and the template make: a module of such a name could not be configured.
+set(taken all help install preinstall clean edit_cache rebuild_cache test package
+  package_source list_install_components demo changelogs release_tarball)
+if(NAME IN_LIST taken)
+  list(JOIN taken ", " taken)
+  message(FATAL_ERROR "NAME \"${NAME}\" is the name of a target that CMake or the "
+    "kit makes, which a package cannot take: ${taken}")
+endif()
 if(NOT DEST)
   message(FATAL_ERROR "DEST must name the folder to write: -D DEST=<folder>")
 endif()

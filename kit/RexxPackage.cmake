@@ -44,6 +44,11 @@
 # the architecture's programs.
 #
 # Options, given when configuring:
+#   REXX_COVERAGE        build the library with gcc's coverage counters, and
+#                        add the test coverage, which prints, with gcovr,
+#                        the line and branch coverage of its sources by the
+#                        tests and fails below 100% of lines (or of
+#                        branches, REXX_COVERAGE_BRANCHES)
 #   REXX_INSTALL_ADDON   install into the interpreter's add-on folder
 #   REXX_DEBIAN_PACKAGE  set up the Debian package and the release tarball
 #   REXX_ADDON_DIR       the add-on folder (default: regina-config --addons,
@@ -56,6 +61,8 @@
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 option(REXX_INSTALL_ADDON "Install into the interpreter's add-on folder" OFF)
+option(REXX_COVERAGE "Count and report the coverage of the library's sources by the tests" OFF)
+set(REXX_COVERAGE_BRANCHES 0 CACHE STRING "The branch coverage in percent below which the coverage test fails")
 option(REXX_DEBIAN_PACKAGE "Set up the Debian package and the release tarball" OFF)
 set(REXX_ADDON_DIR "" CACHE PATH
   "The add-on folder (default: regina-config --addons, or /usr/lib/<triplet>/regina-rexx/<version>)")
@@ -110,6 +117,12 @@ function(rexx_package module)
   target_compile_definitions(${module} PRIVATE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
   target_link_options(${module} PRIVATE
     LINKER:-z,relro,-z,now,-z,noexecstack,-z,text LINKER:--as-needed)
+  if(REXX_COVERAGE) # atomic counters, for calls from several threads
+    target_compile_options(${module} PRIVATE --coverage -fprofile-update=atomic)
+    target_link_options(${module} PRIVATE --coverage)
+    list(TRANSFORM arg_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE sources)
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _rexx_coverage_tests "${sources}")
+  endif()
 
   set(libdir ${CMAKE_INSTALL_LIBDIR})
   if(REXX_INSTALL_ADDON OR REXX_DEBIAN_PACKAGE)
@@ -193,7 +206,28 @@ function(rexx_test name program)
   cmake_path(ABSOLUTE_PATH program)
   add_test(NAME ${name} COMMAND sh ${_rexx_kit}/run-rexx $<TARGET_FILE_DIR:${module}>
     ${program} ${arg_EXPECTED} ${run})
+  if(NOT arg_VALGRIND AND REXX_COVERED)
+    set_tests_properties(${name} PROPERTIES ${REXX_COVERED})
+  endif()
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77)
+endfunction()
+
+# The tests whose coverage counts run after coverage_reset and before
+# coverage; a package's other tests can take these properties too.
+if(REXX_COVERAGE)
+  set(REXX_COVERED FIXTURES_REQUIRED rexx_reset FIXTURES_SETUP rexx_counts)
+endif()
+
+# _rexx_coverage_tests(SOURCES): coverage_reset, which deletes the counts,
+# and coverage, which reports them for SOURCES, at the end of configure.
+function(_rexx_coverage_tests sources)
+  find_program(GCOVR gcovr REQUIRED)
+  list(TRANSFORM sources PREPEND --filter=)
+  add_test(NAME coverage_reset COMMAND find ${CMAKE_BINARY_DIR} -name *.gcda -delete)
+  add_test(NAME coverage COMMAND ${GCOVR} --root ${CMAKE_SOURCE_DIR} ${sources} --print-summary
+    --fail-under-line 100 --fail-under-branch ${REXX_COVERAGE_BRANCHES} ${CMAKE_BINARY_DIR})
+  set_tests_properties(coverage_reset PROPERTIES FIXTURES_SETUP rexx_reset LABELS coverage)
+  set_tests_properties(coverage PROPERTIES FIXTURES_REQUIRED rexx_counts LABELS coverage)
 endfunction()
 
 # _rexx_addon_folder(NEED_VERSION): sets addon_dir and regina_version in

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: 2026 The morvelin authors
+#
+# cmake/new-package.cmake writes a package for a name that will do, and
+# refuses, saying why, a name that will not, or a folder that is not
+# empty.  The package it writes carries the kit byte for byte.
+#
+# usage: generator.sh CMAKE SOURCE_DIR
+set -uo pipefail
+cmake=$1 source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# Each row: name | what configure must say, a grep -E pattern, or - when
+# the package must be written.
+rows=(
+  "mathx|-"
+  "my_pkg|-"
+  "Bad|lower-case C identifier"
+  "1x|lower-case C identifier"
+  "_x|lower-case C identifier"
+  "x|lower-case C identifier"
+  "demo|cannot take: all, help, install"
+  "test|is the name of a target"
+  "package|is the name of a target"
+  "release_tarball|is the name of a target"
+  "clean|is the name of a target"
+)
+for row in "${rows[@]}"; do
+  IFS='|' read -r name wanted <<<"$row"
+  dest=$work/$name
+  output=$("$cmake" -D NAME="$name" -D DEST="$dest" -P "$source/cmake/new-package.cmake" 2>&1)
+  status=$?
+  verdict=ok
+  if [ "$wanted" = - ]; then
+    [ "$status" -eq 0 ] && [ -f "$dest/src/$name.cpp" ] && diff -r "$source/kit" "$dest/kit" ||
+      verdict=FAILED
+  elif [ "$status" -eq 0 ] || ! grep -q -E -- "$wanted" <<<"$output"; then
+    verdict=FAILED
+  fi
+  [ "$verdict" = ok ] || { failures=$((failures + 1)); printf '%s\n' "$output"; }
+  echo "$verdict: $name"
+done
+"$cmake" -D NAME=mathx -D DEST="$work/mathx" -P "$source/cmake/new-package.cmake" >"$work/again.log" 2>&1 &&
+  { failures=$((failures + 1)); echo "FAILED: a folder that is not empty was written into"; } ||
+  echo "ok: a folder that is not empty is refused"
+[ "$failures" -eq 0 ]
