@@ -84,12 +84,15 @@ static_assert(std::max({c_output_done.size(), c_output_refused.size(),
               REXX_RESULT_BUFFER_SIZE);
 
 /* Writes `text` as the call's value, NUL-terminated, into the buffer that
-   the interpreter lent with the result record.  A record without a buffer
-   is left alone: there is nowhere to write. */
+   the interpreter lent with the result record, of the record's entry
+   strlength in bytes.  A record without a buffer, or with one too short for
+   the text and its NUL, gets no value: there is nowhere to write it. */
 void set_reply(RXSTRING *result, std::string_view text)
 {
-  if (result->strptr == nullptr)
+  if (result->strptr == nullptr || result->strlength <= text.size()) {
+    result->strptr = nullptr;
     return;
+  }
   std::memcpy(result->strptr, text.data(), text.size());
   result->strptr[text.size()] = '\0';
   result->strlength = text.size();

@@ -405,6 +405,33 @@ TEST(EveryRoutine, WritesNothingThroughAResultWithoutBuffer)
     }
 }
 
+TEST(EveryRoutine, WritesNothingPastALentBufferTooShortForItsReply)
+{
+  const struct {
+    const char *routine;
+    Args args;
+    unsigned long reply_length;
+  } cases[] = {
+      {"Api_Output_From_C", {}, 3},
+      {"Api_Output_From_C", {"x"}, 48},
+      {"Api_Output_From_REXX", {}, 85},
+      {"Api_Output_From_REXX", {"x"}, 51},
+      {"Api_Exchange_Data", {"1", "2", "3"}, 1},
+      {"Api_Exchange_Data", {}, 1},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.routine);
+    std::array<char, REXX_RESULT_BUFFER_SIZE> buffer;
+    buffer.fill(marker);
+    // Room for the reply but not its NUL: no value, and nothing written.
+    RXSTRING result{c.reply_length, buffer.data()};
+    CapturedStdout out;
+    EXPECT_EQ(invoke(c.routine, c.args, result), REXX_CALL_OK);
+    EXPECT_EQ(result.strptr, nullptr);
+    EXPECT_EQ(std::count(buffer.begin(), buffer.end(), marker), buffer.size());
+  }
+}
+
 TEST(EveryRoutine, FlushesEveryOutputStreamBeforeItReturns)
 {
   const struct {
