@@ -114,7 +114,8 @@ function(rexx_package module)
     target_compile_options(${module} PRIVATE -mbranch-protection=standard)
   endif()
   # Fortified string and stdio calls need an optimised build.
-  target_compile_definitions(${module} PRIVATE $<$<NOT:$<CONFIG:Debug>>:_FORTIFY_SOURCE=2>)
+  target_compile_definitions(${module} PRIVATE
+    $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
   target_link_options(${module} PRIVATE
     LINKER:-z,relro,-z,now,-z,noexecstack,-z,text LINKER:--as-needed)
   if(REXX_COVERAGE) # atomic counters, for calls from several threads

@@ -22,6 +22,7 @@ rows=(
   "garbage version|3.6 (beta)||printed \"3\.6 \(beta\)\"||"
   "no regina-config, folder named after its version|3.9.5||/opt/addons/3\.9\.5|<< 3.9.6~|-DREGINA_CONFIG=$missing -DREXX_ADDON_DIR=/opt/addons/3.9.5"
   "REGINA_CONFIG names no file|||which does not exist||-DREGINA_CONFIG=$missing"
+  "no regina-config, its version given|3.6||/usr/lib/[^/]+/regina-rexx/3\.6|<< 3.7~|-DREGINA_CONFIG=$missing -DREXX_REGINA_VERSION=3.6"
 )
 for row in "${rows[@]}"; do
   IFS='|' read -r name version addons wanted bound options <<<"$row"

@@ -8,6 +8,8 @@
 #   names a preset that CMake knows, and each ctest -R or -L selects a
 #   test of the build; names with capitals (ARCH, NAME) stand for any and
 #   are not looked up;
+# - CONTRIBUTING's table of tests names labels, tests and counts that the
+#   build has;
 # - every REXX program and REXX block of a document that loads a package
 #   does it the one guarded way;
 # - every build folder that a README command names is made by a README
@@ -52,6 +54,23 @@ while IFS= read -r doc; do
     [ "${total:-0}" -gt 0 ] || fail "$doc: ctest $flag $value selects no test"
   done < <(grep -E 'ctest ' "$doc" | grep -o -E -- ' -[RL] [^ `]+' | sed 's/^ //')
 done < <(git ls-files '*.md')
+
+# CONTRIBUTING's table of tests: each label selects tests, each test named
+# is one of the build with that label, and "N GoogleTest cases" counts them.
+count() { "$ctest" --test-dir "$build" -N "$@" | sed -n 's/^Total Tests: //p'; }
+while IFS='|' read -r _ label tests _; do
+  label=$(tr -d '` ' <<<"$label")
+  [ "$(count -L "^$label\$")" -gt 0 ] || { fail "CONTRIBUTING.md: label $label selects no test"; continue; }
+  if [[ $tests =~ ^\ *([0-9]+)\ GoogleTest\ cases ]]; then
+    [ "$(count -L "^$label\$")" = "${BASH_REMATCH[1]}" ] ||
+      fail "CONTRIBUTING.md: label $label has $(count -L "^$label\$") tests, not ${BASH_REMATCH[1]}"
+    continue
+  fi
+  for test in $(grep -o '`[a-z_]*`' <<<"$tests" | tr -d '`'); do
+    [ "$(count -L "^$label\$" -R "^$test\$")" = 1 ] ||
+      fail "CONTRIBUTING.md: there is no test $test with the label $label"
+  done
+done < <(sed -n '/^| Label | Tests |/,/^$/p' CONTRIBUTING.md | grep '^| `')
 
 # The guarded load, in every REXX program and every REXX block of a
 # document: the option that makes an unknown function an error rather
