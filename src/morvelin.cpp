@@ -29,7 +29,7 @@
 **   local buffer and hands it to standard output at once, under the
 **   stream's lock, so that reports of calls made on several threads never
 **   interleave; a report shorter than the buffer leaves in one system
-**   call, a longer one whole but in several;
+**   call, a longer one whole, in as many as the C library makes of it;
 ** - the linking (see CMakeLists.txt): no C++ runtime and no start files,
 **   so that the library needs the C library alone (and, on some
 **   architectures, the loader) and runs no code at load or unload.
@@ -139,8 +139,9 @@ void write_report(const char *text, std::size_t length)
    one write, which keeps it whole when several threads print at once and
    makes one system call of it.  A report too long for the buffer is
    printed straight from its arguments instead: whole, under the stream's
-   lock, just in more than one system call.  (A failed format, a negative
-   length, reads as too long and takes that path as well.) */
+   lock, in as many system calls as the C library makes of it.  (A failed
+   format, a negative length, reads as too long and takes that path as
+   well.) */
 [[gnu::format(printf, 1, 2)]] void print_report(const char *format, ...)
 {
   std::array<char, morvelin::report_buffer_size> buffer;
