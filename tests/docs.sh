@@ -12,8 +12,9 @@
 #   build has;
 # - every REXX program and REXX block of a document that loads a package
 #   does it the one guarded way;
-# - every build folder that a README command names is made by a README
-#   command before it;
+# - every build folder that a line of a README (morvelin's, the
+#   template's) names is made by that line or one before it, and every
+#   program run from a build folder is where CMake puts it;
 # - the table of docs/architectures.md lists the architectures of
 #   kit/releases;
 # - every code block of the guide that names a file of the package that
@@ -104,29 +105,49 @@ done < <(git ls-files -z '*.rexx' '*.md' | xargs -0 awk '
       print FILENAME ": " line ": not the guarded load"
   }')
 
-# README's build folders.  Each preset configures build/NAME, NAME being
+# Each README's build folders, morvelin's and the template's: every build
+# folder that a line names (in a command or in the text) is made by that
+# line or one before it.  Each preset configures build/NAME, NAME being
 # the configure preset's name, or a workflow's configure step's.
-declare -A configures
-while read -r workflow configure; do
-  configures[$workflow]=$configure
-done < <(awk '/"workflowPresets"/ { on = 1 }
-  on && match($0, /^ *[{] "name": "[^"]+"/) { workflow = substr($0, RSTART, RLENGTH); gsub(/.*"name": "|"$/, "", workflow) }
-  on && match($0, /"type": "configure", "name": "[^"]+"/) {
-    configure = substr($0, RSTART, RLENGTH); sub(/.*"name": "/, "", configure); sub(/"$/, "", configure)
-    print workflow, configure
-  }' CMakePresets.json)
-made=" "
-while IFS= read -r line; do
-  for folder in $(grep -o -E 'build/[a-z0-9_-]+' <<<"$line"); do
-    case $made in *" $folder "*) ;; *) fail "README.md: $folder in \"$line\" is made by no command before it" ;; esac
-  done
-  for preset in $(grep -o -E -- '--workflow --preset [a-z0-9_-]+' <<<"$line" | sed 's/.* //'); do
-    made+="build/${configures[$preset]:-} "
-  done
-  for preset in $(grep -o -E -- '(^|&& |sudo )cmake --preset [a-z0-9_-]+' <<<"$line" | sed 's/.* //'); do
-    made+="build/$preset "
-  done
-done < <(awk '/^```/ { on = $0 == "```sh"; next } on' README.md)
+readme_folders() {
+  local readme=$1 presets=$2 made=" " line folder preset
+  local -A configures
+  while read -r workflow configure; do
+    configures[$workflow]=$configure
+  done < <(awk '/"workflowPresets"/ { on = 1 }
+    on {
+      line = $0
+      step = match(line, /"type": "configure", "name": "[^"]+"/)
+      if (step) { configure = substr(line, RSTART, RLENGTH); sub(/.*"name": "/, "", configure); sub(/"$/, "", configure) }
+      gsub(/[{] *"type": "[a-z]+", "name": "[^"]+" *[}]/, "", line)
+      if (match(line, /"name": "[^"]+"/)) { workflow = substr(line, RSTART + 9, RLENGTH - 10) }
+      if (step) print workflow, configure
+    }' "$presets")
+  while IFS= read -r line; do
+    for preset in $(grep -o -E -- '--workflow --preset [a-z0-9_-]+' <<<"$line" | sed 's/.* //'); do
+      made+="build/${configures[$preset]:-} "
+    done
+    for preset in $(grep -o -E -- '(^|&& |sudo )cmake --preset [a-z0-9_-]+' <<<"$line" | sed 's/.* //'); do
+      made+="build/$preset "
+    done
+    for folder in $(grep -o -E 'build/[a-z0-9_-]+' <<<"$line"); do
+      case $made in *" $folder "*) ;; *) fail "$readme: $folder in \"$line\" is made by no command before it" ;; esac
+    done
+  done <"$readme"
+}
+readme_folders README.md CMakePresets.json
+readme_folders template/README.md template/CMakePresets.json
+
+# Programs that a document runs from a build folder, build/PRESET/DIR/NAME:
+# NAME is built by add_executable() in DIR's CMakeLists.txt, where CMake
+# puts it.
+while IFS=: read -r doc path; do
+  rest=${path#build/*/}
+  name=${rest##*/} dir=$(dirname "$rest")
+  defined=$(git grep -l -E "add_executable\($name[ )]" -- '*CMakeLists.txt') || continue
+  [ "$defined" = "$([ "$dir" = . ] || echo "$dir/")CMakeLists.txt" ] ||
+    fail "$doc: $path is not where CMake puts $name, which $defined builds"
+done < <(git grep -o -E 'build/[a-z0-9_-]+/[a-z0-9_/]+' -- '*.md')
 
 # The table of docs/architectures.md names exactly the architectures of
 # kit/releases, each with its releases.

@@ -31,12 +31,14 @@ rows=(
 for row in "${rows[@]}"; do
   IFS='|' read -r name wanted <<<"$row"
   dest=$work/$name
+  [ "$name" = my_pkg ] && dest=$work/sub/../$name # said as $work/my_pkg
   output=$("$cmake" -D NAME="$name" -D DEST="$dest" -P "$source/cmake/new-package.cmake" 2>&1)
   status=$?
   verdict=ok
   if [ "$wanted" = - ]; then
-    [ "$status" -eq 0 ] && [ -f "$dest/src/$name.cpp" ] && diff -r "$source/kit" "$dest/kit" ||
-      verdict=FAILED
+    # Written, with the kit byte for byte, and the folder said plainly.
+    [ "$status" -eq 0 ] && [ -f "$work/$name/src/$name.cpp" ] && diff -r "$source/kit" "$work/$name/kit" &&
+      grep -q -F "into $work/$name:" <<<"$output" || verdict=FAILED
   elif [ "$status" -eq 0 ] || ! grep -q -E -- "$wanted" <<<"$output"; then
     verdict=FAILED
   fi

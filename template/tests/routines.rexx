@@ -11,8 +11,10 @@ if RxFuncQuery('@Name@LoadFuncs') \= 0 then do
 end
 passed = 0; failed = 0
 
-/* Loading and dropping: each replies with the empty string. */
+/* Loading and dropping: each replies with the empty string; loading
+   takes any arguments. */
 call check '@Name@LoadFuncs()', ''
+call check '@Name@LoadFuncs("x", , "y")', ''
 call check '@Name@DropFuncs()', ''
 call check 'RxFuncQuery("@Name@Reverse")', 1
 call check '@Name@LoadFuncs()', ''
