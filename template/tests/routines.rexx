@@ -79,7 +79,8 @@ e.7 = '@Name@Split("a", )'; e.8 = '@Name@Split("a", "s.", "x")'
 e.9 = '@Name@Split("p q", "a-b.")'; e.10 = '@Name@Split("", "a-b.")'
 e.11 = '@Name@Join()'; e.12 = '@Name@Join(, "x")'; e.13 = '@Name@Join("s.", "x", "y")'
 e.14 = '@Name@Join("s")'; e.15 = '@Name@Join("a-b.")'; e.16 = '@Name@Join("unset.")'
-e.17 = '@Name@DropFuncs("x")'; e.0 = 17
+e.17 = '@Name@DropFuncs("x")'; e.18 = '@Name@Split("a", copies("s", 1024)".")'
+e.0 = 18
 do i = 1 to e.0
   call check_error40 e.i
 end
