@@ -13,5 +13,6 @@ call @Name@LoadFuncs
 say @Name@Reverse('stressed')
 count = @Name@Split('the quick  brown fox', 'words.')
 say count 'words; the last is' words.count
+say @Name@Join('words.', '+')
 
 call @Name@DropFuncs
