@@ -163,9 +163,8 @@ function(rexx_package module)
   if(REXX_DEBIAN_PACKAGE)
     _rexx_debian_package()
   endif()
-  # What kit/rexx-kit reads of the package: its names and version.
-  file(WRITE ${CMAKE_BINARY_DIR}/rexx-package.txt
-    "package=${package}\nmodule=${module}\nversion=${PROJECT_VERSION}\n")
+  # What kit/rexx-kit reads of the package: its names.
+  file(WRITE ${CMAKE_BINARY_DIR}/rexx-package.txt "package=${package}\nmodule=${module}\n")
 endfunction()
 
 # rexx_demo(PROGRAM EXPECTED): the target demo, and the demo's program and

@@ -27,6 +27,12 @@ cmake=$1 ctest=$2 source=$3 build=$4
 cd "$source" || exit 1
 tracked=$(git ls-files)
 presets=$("$cmake" --list-presets=all 2>/dev/null | sed -n 's/^ *"\([^"]*\)".*/\1/p' | sort -u)
+# count CTEST_OPTION...: how many tests of the build ctest selects so.
+count() {
+  local total
+  total=$("$ctest" --test-dir "$build" -N "$@" | sed -n 's/^Total Tests: //p')
+  echo "${total:-0}"
+}
 failures=0
 fail() {
   echo "$1"
@@ -51,14 +57,12 @@ while IFS= read -r doc; do
   while IFS= read -r option; do
     read -r flag value <<<"$option"
     [[ $value =~ [A-Z] ]] && continue
-    total=$("$ctest" --test-dir "$build" -N "$flag" "$value" | sed -n 's/^Total Tests: //p')
-    [ "${total:-0}" -gt 0 ] || fail "$doc: ctest $flag $value selects no test"
+    [ "$(count "$flag" "$value")" -gt 0 ] || fail "$doc: ctest $flag $value selects no test"
   done < <(grep -E 'ctest ' "$doc" | grep -o -E -- ' -[RL] [^ `]+' | sed 's/^ //')
 done < <(git ls-files '*.md')
 
 # CONTRIBUTING's table of tests: each label selects tests, each test named
 # is one of the build with that label, and "N GoogleTest cases" counts them.
-count() { "$ctest" --test-dir "$build" -N "$@" | sed -n 's/^Total Tests: //p'; }
 while IFS='|' read -r _ label tests _; do
   label=$(tr -d '` ' <<<"$label")
   [ "$(count -L "^$label\$")" -gt 0 ] || { fail "CONTRIBUTING.md: label $label selects no test"; continue; }
