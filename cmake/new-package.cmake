@@ -63,6 +63,10 @@ foreach(template IN LISTS templates)
     string(REPLACE "@targets@" "${targets}" ${item} "${${item}}")
   endforeach()
   file(WRITE ${DEST}/${path} "${text}")
+  if(path STREQUAL "debian/rules")
+    file(CHMOD ${DEST}/${path} FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+      GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  endif()
 endforeach()
 file(COPY ${source}/kit DESTINATION ${DEST})
 message(STATUS "Wrote package ${NAME} into ${DEST}: cd there and run "

@@ -1,32 +1,30 @@
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: 2026 The morvelin authors
 #
-# RexxPackage.cmake: builds, tests, installs and packages one package of
-# external functions for the Regina REXX interpreter on Debian.  It is part
-# of the kit, the folder kit/ that every such package carries whole (see
+# RexxPackage.cmake: builds, tests and installs one package of external
+# functions for the Regina REXX interpreter on Debian.  It is part of the
+# kit, the folder kit/ that every such package carries (see
 # kit/README.md); include it from there and call rexx_package() once:
 #
 #   rexx_package(<module> SOURCES <file>...
-#     [SUMMARY <line>]                default: the project's DESCRIPTION
-#     [DESCRIPTION <paragraph>]       needed for the Debian package
-#     [MAINTAINER "<name> <<mail>>"]  needed for the Debian package
 #     [DOCS <file>...]                default: README.md
 #     [CHANGELOG_FILE <file>]         default: CHANGELOG.md
-#     [DEBIAN_CHANGELOG_FILE <file>]  default: packaging/changelog.Debian
-#     [LICENSE_FILE <file>])          default: LICENSE (MIT)
+#     [LICENSE_FILE <file>])          default: LICENSE
 #
 # It makes the library target <module> as lib<module>.so, the file in which
 # the interpreter finds module <module>, with every symbol hidden that the
-# sources do not export, hardened as Debian hardens its own, and with the
-# kit's interface header, <rexx_host.h>, on its include path.  It installs
-# the library into the system library folder, or the interpreter's add-on
-# folder (REXX_INSTALL_ADDON), stripped as dh_strip strips a plugin when
-# the install strips; and the documents, licence and changelog, keeping
-# their relative paths.  REXX_DEBIAN_PACKAGE, and only it, adds the Debian
-# package (cpack) and the release tarball (target release_tarball): the
-# package installs into the add-on folder and depends on the interpreter
-# version that looks there, is versioned for the Debian release built on,
-# ships the licence and changelogs in Debian's forms, and is reproducible.
+# sources do not export, hardened with the flags that dpkg-buildflags
+# gives Debian's own packages, and with the kit's interface header,
+# <rexx_host.h>, on its include path.  It installs the library into the
+# system library folder, or the interpreter's add-on folder
+# (REXX_INSTALL_ADDON), stripped as dh_strip strips a plugin when the
+# install strips; and the documents, licence and changelog, keeping their
+# relative paths.  The Debian package is built by debhelper from the
+# package's debian/ folder, whose rules include kit/rules.mk: that sets
+# REXX_DEBIAN_PACKAGE, which installs into the add-on folder, leaves the
+# licence to debian/copyright (the documents' links to it follow), and
+# writes the interpreter dependency that the package needs into
+# rexx-depends in the build folder.
 #
 #   rexx_demo(<program> <expected output>)
 #
@@ -50,7 +48,7 @@
 #                        tests and fails below 100% of lines (or of
 #                        branches, REXX_COVERAGE_BRANCHES)
 #   REXX_INSTALL_ADDON   install into the interpreter's add-on folder
-#   REXX_DEBIAN_PACKAGE  set up the Debian package and the release tarball
+#   REXX_DEBIAN_PACKAGE  build for the Debian package (kit/rules.mk sets it)
 #   REXX_ADDON_DIR       the add-on folder (default: regina-config --addons,
 #                        or /usr/lib/<triplet>/regina-rexx/<version>)
 #   REXX_REGINA_VERSION  the interpreter version that names the folder, as
@@ -63,7 +61,7 @@ include(GNUInstallDirs)
 option(REXX_INSTALL_ADDON "Install into the interpreter's add-on folder" OFF)
 option(REXX_COVERAGE "Count and report the coverage of the library's sources by the tests" OFF)
 set(REXX_COVERAGE_BRANCHES 0 CACHE STRING "The branch coverage in percent below which the coverage test fails")
-option(REXX_DEBIAN_PACKAGE "Set up the Debian package and the release tarball" OFF)
+option(REXX_DEBIAN_PACKAGE "Build for the Debian package, as kit/rules.mk does" OFF)
 set(REXX_ADDON_DIR "" CACHE PATH
   "The add-on folder (default: regina-config --addons, or /usr/lib/<triplet>/regina-rexx/<version>)")
 set(REXX_REGINA_VERSION "" CACHE STRING
@@ -81,15 +79,15 @@ find_program(REXX_VALGRIND valgrind)
 set(_rexx_kit ${CMAKE_CURRENT_LIST_DIR})
 
 function(rexx_package module)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "SUMMARY;DESCRIPTION;MAINTAINER;CHANGELOG_FILE;DEBIAN_CHANGELOG_FILE;LICENSE_FILE" "SOURCES;DOCS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "CHANGELOG_FILE;LICENSE_FILE" "SOURCES;DOCS")
   if(NOT module MATCHES "^[a-z][a-z0-9_]+$")
     message(FATAL_ERROR "rexx_package: \"${module}\" is not a lower-case C identifier "
       "of two or more characters starting with a letter, as a Debian package name needs")
   elseif(NOT arg_SOURCES)
     message(FATAL_ERROR "rexx_package(${module}): SOURCES names no file")
   endif()
-  set(keys CHANGELOG_FILE DEBIAN_CHANGELOG_FILE LICENSE_FILE DOCS)
-  set(defaults CHANGELOG.md packaging/changelog.Debian LICENSE README.md)
+  set(keys CHANGELOG_FILE LICENSE_FILE DOCS)
+  set(defaults CHANGELOG.md LICENSE README.md)
   foreach(key default IN ZIP_LISTS keys defaults)
     if(NOT DEFINED arg_${key})
       set(arg_${key} ${default})
@@ -103,21 +101,8 @@ function(rexx_package module)
   set_property(GLOBAL PROPERTY REXX_MODULE ${module})
   set_target_properties(${module} PROPERTIES C_VISIBILITY_PRESET hidden
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
-  target_compile_options(${module} PRIVATE
-    -Wall -Wextra -Wpedantic -Wconversion -Wshadow -fstack-protector-strong)
-  # Control-flow protection in each architecture's own form: indirect-branch
-  # tracking and a shadow stack on x86-64, branch target identification and
-  # signed return addresses on arm64.  The others have none.
-  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64)$")
-    target_compile_options(${module} PRIVATE -fcf-protection=full)
-  elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
-    target_compile_options(${module} PRIVATE -mbranch-protection=standard)
-  endif()
-  # Fortified string and stdio calls need an optimised build.
-  target_compile_definitions(${module} PRIVATE
-    $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
-  target_link_options(${module} PRIVATE
-    LINKER:-z,relro,-z,now,-z,noexecstack,-z,text LINKER:--as-needed)
+  target_compile_options(${module} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wshadow)
+  _rexx_hardening(${module})
   if(REXX_COVERAGE) # atomic counters, for calls from several threads
     target_compile_options(${module} PRIVATE --coverage -fprofile-update=atomic)
     target_link_options(${module} PRIVATE --coverage)
@@ -130,6 +115,15 @@ function(rexx_package module)
     _rexx_addon_folder(${REXX_DEBIAN_PACKAGE})
     set(libdir ${addon_dir})
   endif()
+  if(REXX_DEBIAN_PACKAGE)
+    # libregina3 of the version that names the add-on folder and no later
+    # one, which looks elsewhere: 3.6 gives (>= 3.6), (<< 3.7~).
+    string(REGEX MATCH "[0-9]+$" last "${regina_version}")
+    math(EXPR last "${last} + 1")
+    string(REGEX REPLACE "[0-9]+$" "${last}" next "${regina_version}")
+    set(rexx_depends "libregina3 (>= ${regina_version}), libregina3 (<< ${next}~)")
+    message(STATUS "Package depends on ${rexx_depends}")
+  endif()
   cmake_path(ABSOLUTE_PATH libdir BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX} OUTPUT_VARIABLE full)
   set(REXX_PACKAGE_LIBDIR ${full} PARENT_SCOPE)
   install(FILES $<TARGET_FILE:${module}> DESTINATION ${libdir})
@@ -139,9 +133,13 @@ function(rexx_package module)
       COMMAND_ERROR_IS_FATAL ANY)
   endif()")
 
-  # The package ships the licence and the changelog as copyright and
-  # changelog.gz, and the Markdown documents' links to them follow.
-  if(NOT REXX_DEBIAN_PACKAGE)
+  # The Debian package ships the licence as copyright, from debian/, and
+  # the Markdown documents' links to it follow.
+  if(REXX_DEBIAN_PACKAGE)
+    list(APPEND arg_DOCS ${arg_CHANGELOG_FILE})
+    cmake_path(ABSOLUTE_PATH arg_LICENSE_FILE)
+    file(WRITE ${CMAKE_BINARY_DIR}/rexx-depends "${rexx_depends}")
+  else()
     list(APPEND arg_DOCS ${arg_LICENSE_FILE} ${arg_CHANGELOG_FILE})
   endif()
   foreach(doc IN LISTS arg_DOCS)
@@ -149,22 +147,55 @@ function(rexx_package module)
     if(REXX_DEBIAN_PACKAGE AND doc MATCHES "\\.md$")
       file(READ ${doc} text)
       string(REGEX REPLACE "[^/]+/?" "../" up "${subdir}")
-      set(files ${arg_LICENSE_FILE} ${arg_CHANGELOG_FILE})
-      set(debian_names copyright changelog.gz)
-      foreach(file new IN ZIP_LISTS files debian_names)
-        cmake_path(RELATIVE_PATH file BASE_DIRECTORY ./${subdir} OUTPUT_VARIABLE link)
-        string(REPLACE "](${link})" "](${up}${new})" text "${text}")
-      endforeach()
+      cmake_path(RELATIVE_PATH arg_LICENSE_FILE BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${subdir}
+        OUTPUT_VARIABLE link)
+      string(REPLACE "](${link})" "](${up}copyright)" text "${text}")
       set(doc ${CMAKE_CURRENT_BINARY_DIR}/installed/${doc})
       file(WRITE ${doc} "${text}")
     endif()
     install(FILES ${doc} DESTINATION ${docdir}/${subdir})
   endforeach()
-  if(REXX_DEBIAN_PACKAGE)
-    _rexx_debian_package()
-  endif()
   # What kit/rexx-kit reads of the package: its names.
   file(WRITE ${CMAKE_BINARY_DIR}/rexx-package.txt "package=${package}\nmodule=${module}\n")
+endfunction()
+
+# _rexx_hardening(TARGET): the hardening flags of Debian's own packages.
+# In the Debian package's build debhelper sets them, as dpkg-buildflags
+# gives them for the release and architecture; other builds ask
+# dpkg-buildflags for the same, less its optimisation and debugging
+# flags, which the build type decides.  On top come what no release's
+# dpkg-buildflags gives every architecture: no executable stack or text
+# relocations, no needless libraries, and control-flow protection in each
+# architecture's own form: indirect-branch tracking and a shadow stack on
+# x86-64, branch target identification and signed return addresses on
+# arm64.
+function(_rexx_hardening target)
+  find_program(DPKG_BUILDFLAGS dpkg-buildflags)
+  if(NOT REXX_DEBIAN_PACKAGE AND DPKG_BUILDFLAGS)
+    foreach(kind IN ITEMS CPPFLAGS CXXFLAGS LDFLAGS)
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+        ${DPKG_BUILDFLAGS} --get ${kind} OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE)
+      separate_arguments(flags UNIX_COMMAND "${flags}")
+      list(FILTER flags EXCLUDE REGEX "^-(g|O[0-9s]?|ffile-prefix-map=.*|fdebug-prefix-map=.*)$")
+      if(kind STREQUAL "LDFLAGS")
+        target_link_options(${target} PRIVATE ${flags})
+      else()
+        # Fortified calls need an optimised build.
+        list(TRANSFORM flags REPLACE "^-D_FORTIFY_SOURCE=.*"
+          "$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:\\0>")
+        target_compile_options(${target} PRIVATE ${flags})
+      endif()
+    endforeach()
+  elseif(NOT REXX_DEBIAN_PACKAGE)
+    message(STATUS "dpkg-buildflags was not found: ${target} is built without Debian's "
+      "hardening flags (install dpkg-dev)")
+  endif()
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64)$")
+    target_compile_options(${target} PRIVATE -fcf-protection=full)
+  elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
+    target_compile_options(${target} PRIVATE -mbranch-protection=standard)
+  endif()
+  target_link_options(${target} PRIVATE LINKER:-z,noexecstack,-z,text LINKER:--as-needed)
 endfunction()
 
 # rexx_demo(PROGRAM EXPECTED): the target demo, and the demo's program and
@@ -283,136 +314,3 @@ function(_rexx_addon_fail what)
     "libregina3-dev, or set REXX_REGINA_VERSION (such as 3.6), or REXX_ADDON_DIR to a "
     "folder named after the version.")
 endfunction()
-
-# _rexx_debian_package(): the Debian package and the release tarball.  A
-# macro, so that include(CPack) sees rexx_package()'s variables.
-macro(_rexx_debian_package)
-  foreach(key IN ITEMS MAINTAINER DESCRIPTION CHANGELOG_FILE DEBIAN_CHANGELOG_FILE LICENSE_FILE)
-    if(key MATCHES "_FILE$")
-      cmake_path(ABSOLUTE_PATH arg_${key})
-    endif()
-    if(NOT arg_${key} OR (key MATCHES "_FILE$" AND NOT EXISTS ${arg_${key}}))
-      message(FATAL_ERROR "rexx_package(${module}): the Debian package needs ${key}: "
-        "\"${arg_${key}}\" is missing")
-    endif()
-  endforeach()
-  if(NOT arg_SUMMARY)
-    set(arg_SUMMARY "${PROJECT_DESCRIPTION}")
-  endif()
-  set(CPACK_GENERATOR DEB)
-  set(CPACK_PACKAGE_NAME ${package})
-  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${arg_SUMMARY}")
-  set(CPACK_PACKAGE_DESCRIPTION "${arg_DESCRIPTION}")
-  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${arg_MAINTAINER}")
-  set(CPACK_DEBIAN_PACKAGE_SECTION interpreters)
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS regina-rexx)
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_STRIP_FILES ON)
-  # libregina3 of the version that names the add-on folder and no later
-  # one, which looks elsewhere: 3.6 gives (>= 3.6), (<< 3.7~).
-  string(REGEX MATCH "[0-9]+$" last "${regina_version}")
-  math(EXPR last "${last} + 1")
-  string(REGEX REPLACE "[0-9]+$" "${last}" next "${regina_version}")
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libregina3 (>= ${regina_version}), libregina3 (<< ${next}~)")
-  message(STATUS "Package depends on ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
-  # The Debian release, from the os-release file of the system built
-  # against (the sysroot in a cross build).  One source built for several
-  # releases gets a version for each, as Debian numbers such uploads:
-  # X.Y.Z-1~deb12u1, X.Y.Z-1~deb13u1.  Both sort below X.Y.Z-1, which
-  # testing gets, and each above the release before, so that upgrading the
-  # system upgrades the package.
-  set(os_release "")
-  foreach(file IN ITEMS ${CMAKE_FIND_ROOT_PATH}/etc/os-release ${CMAKE_FIND_ROOT_PATH}/usr/lib/os-release)
-    if(NOT os_release AND EXISTS ${file})
-      file(STRINGS ${file} os_release)
-    endif()
-  endforeach()
-  set(release "")
-  if(os_release MATCHES "(^|;)ID=debian(;|$)" AND os_release MATCHES "(^|;)VERSION_ID=\"?([0-9]+)")
-    set(release ${CMAKE_MATCH_2})
-    string(REGEX MATCH "(^|;)VERSION_CODENAME=([a-z]+)" _ "${os_release}")
-    set(codename ${CMAKE_MATCH_2})
-  endif()
-  # The Debian changelog is kept by hand and names the revision X.Y.Z-1; a
-  # build for a release gets an entry of its own on top, one second newer.
-  # The package's time stamps are the hand-kept newest entry's date, as
-  # Debian's tools set them, unless SOURCE_DATE_EPOCH says otherwise.
-  set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-  set(version "${PROJECT_VERSION}-1")
-  file(STRINGS ${arg_DEBIAN_CHANGELOG_FILE} newest LIMIT_COUNT 1)
-  file(STRINGS ${arg_DEBIAN_CHANGELOG_FILE} signature LIMIT_COUNT 1 REGEX "^ -- .*  ")
-  if(NOT newest MATCHES "^${package} \\(${version}\\) ")
-    message(FATAL_ERROR "${arg_DEBIAN_CHANGELOG_FILE} has no entry for ${package} ${version} on top")
-  endif()
-  string(REGEX REPLACE "^ -- .*  " "" date "${signature}")
-  execute_process(COMMAND date -u -d "${date}" +%s OUTPUT_VARIABLE epoch
-    OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/cpack_options.cmake)
-  file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} CONTENT
-    "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n  set(ENV{SOURCE_DATE_EPOCH} ${epoch})\nendif()\n")
-  set(head "")
-  if(release)
-    string(APPEND CPACK_DEBIAN_PACKAGE_RELEASE "~deb${release}u1")
-    math(EXPR epoch "${epoch} + 1")
-    execute_process(COMMAND date -u -R -d @${epoch} OUTPUT_VARIABLE date
-      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    set(head "${package} (${version}~deb${release}u1) ${codename}; urgency=medium\n\n  * Build \
-for Debian ${release} (${codename}).\n\n -- ${arg_MAINTAINER}  ${date}\n\n")
-  endif()
-  file(CONFIGURE OUTPUT changelog.Debian.head CONTENT "${head}")
-  # Both changelogs compressed without a name or time stamp, so that the
-  # same sources give the same bytes.
-  add_custom_command(OUTPUT changelog.gz changelog.Debian.gz
-    COMMAND ${CMAKE_COMMAND} -E copy ${arg_CHANGELOG_FILE} changelog
-    COMMAND ${CMAKE_COMMAND} -E cat changelog.Debian.head ${arg_DEBIAN_CHANGELOG_FILE}
-            > changelog.Debian
-    COMMAND gzip -9nf changelog changelog.Debian
-    DEPENDS ${arg_CHANGELOG_FILE} ${arg_DEBIAN_CHANGELOG_FILE} changelog.Debian.head VERBATIM)
-  add_custom_target(changelogs ALL DEPENDS changelog.gz changelog.Debian.gz)
-
-  # The licence in Debian's machine-readable format, which calls MIT
-  # "Expat": the text after the copyright line, each line indented by one
-  # space, an empty line as " .".
-  file(READ ${arg_LICENSE_FILE} licence)
-  if(NOT licence MATCHES "\nCopyright \\(c\\) ([^\n]+)\n+(.*[^\n])")
-    message(FATAL_ERROR "${arg_LICENSE_FILE} has no \"Copyright (c) HOLDERS\" line")
-  endif()
-  set(holders ${CMAKE_MATCH_1})
-  string(REPLACE "\n\n" "\n.\n" text "\n${CMAKE_MATCH_2}")
-  string(REPLACE "\n" "\n " text "${text}")
-  file(CONFIGURE OUTPUT copyright CONTENT "\
-Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
-Upstream-Name: ${package}
-
-Files: *
-Copyright: ${holders}
-License: Expat${text}
-")
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz
-    ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${docdir})
-
-  # A cross build packages for the target's architecture, named from the
-  # compiler's own GNU type, and dpkg-shlibdeps looks in the sysroot.
-  if(CMAKE_CROSSCOMPILING)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine OUTPUT_VARIABLE type
-      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    execute_process(COMMAND dpkg-architecture -t ${type} -qDEB_HOST_ARCH
-      OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
-      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_FIND_ROOT_PATH}/lib/${CMAKE_LIBRARY_ARCHITECTURE}
-      ${CMAKE_FIND_ROOT_PATH}/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE} ${CMAKE_FIND_ROOT_PATH}/lib)
-  endif()
-
-  # The release tarball: the files that git tracks in the commit checked
-  # out, as git archive packs them.
-  find_package(Git QUIET)
-  set(make_tarball ${CMAKE_COMMAND} -E echo "release tarball skipped: ${PROJECT_SOURCE_DIR} "
-    "is not a git checkout, and the tarball is the files that git tracks")
-  if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
-    set(make_tarball ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} archive --format=tar.gz
-      --prefix=${package}-${PROJECT_VERSION}/ -o ${CMAKE_BINARY_DIR}/${package}-${PROJECT_VERSION}.tar.gz HEAD)
-  endif()
-  add_custom_target(release_tarball COMMAND ${make_tarball} VERBATIM)
-  include(CPack)
-endmacro()

@@ -49,8 +49,7 @@ EOF
     fi
   elif [ "$status" -ne 0 ] ||
     ! grep -q -E "DESTINATION \"$wanted\"" "$build/cmake_install.cmake" ||
-    ! grep -q -F "libregina3 (>= $version), libregina3 ($bound)" \
-      "$build/CPackConfig.cmake"; then
+    [ "$(cat "$build/rexx-depends")" != "libregina3 (>= $version), libregina3 ($bound)" ]; then
     verdict=FAILED
   fi
   if [ "$verdict" = FAILED ]; then

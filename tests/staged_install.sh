@@ -21,5 +21,8 @@ if [ ! -f "$stage$libdir/libmorvelin.so" ] || [ -n "$elsewhere" ] ||
   exit 1
 fi
 kit=$(dirname "$0")/../kit
+# Built for the Debian package, the documents link to the copyright file
+# that debhelper adds from debian/.
+[ -e "$stage$docdir/LICENSE" ] || cp "$(dirname "$0")/../debian/copyright" "$stage$docdir/"
 bash "$kit/rexx-kit" links $(find "$stage$docdir" -name "*.md") || exit 1
 sh "$kit/run-rexx" "$stage$libdir" "$program" "$expected" "$@"
