@@ -10,10 +10,11 @@
 # programs load it as module <name> from lib<name>.so, and its routines are
 # named after it with the first letter in capitals (mathx: MathxLoadFuncs).
 # The project goes into <folder>, which must not exist or be empty.  It is
-# the files of template/, with @name@, @Name@ and @package@ (the Debian
-# package's name, - for _) in their names and texts replaced and a trailing
-# .in dropped; @targets@, in packaging/targets, becomes every release and
-# architecture that the kit builds for; and the kit, kit/, copied whole.
+# a copy of template/, a real package named mathx, renamed: mathx becomes
+# <name> (in debian/, the Debian package's name, - for _), Mathx the
+# capitalised name, its copyright year this year's and its Debian
+# changelog's date now; packaging/targets lists every release and
+# architecture that the kit builds for; and the kit, kit/, is copied whole.
 cmake_minimum_required(VERSION 3.25)
 if(NOT NAME MATCHES "^[a-z][a-z0-9_]+$")
   message(FATAL_ERROR "NAME must be a lower-case C identifier of two or "
@@ -50,18 +51,26 @@ file(STRINGS ${source}/kit/releases targets REGEX "^[0-9]")
 list(TRANSFORM targets REPLACE "^([0-9]+) [^ ]+ [^ ]+ " "\\1 ")
 list(JOIN targets "\n" targets)
 
-file(GLOB_RECURSE templates RELATIVE ${source}/template ${source}/template/*)
+file(GLOB_RECURSE templates LIST_DIRECTORIES false RELATIVE ${source}/template ${source}/template/*)
+list(FILTER templates EXCLUDE REGEX "^(kit$|(kit|build|obj-[^/]*)/)")
 foreach(template IN LISTS templates)
   file(READ ${source}/template/${template} text)
-  string(REGEX REPLACE "\\.in$" "" path ${template})
+  set(path ${template})
+  set(own ${NAME})
+  if(template MATCHES "^debian/")
+    set(own ${package})
+  endif()
   foreach(item IN ITEMS path text)
-    string(REPLACE "@name@" ${NAME} ${item} "${${item}}")
-    string(REPLACE "@Name@" ${Name} ${item} "${${item}}")
-    string(REPLACE "@date@" "${now}" ${item} "${${item}}")
-    string(REPLACE "@year@" ${year} ${item} "${${item}}")
-    string(REPLACE "@package@" ${package} ${item} "${${item}}")
-    string(REPLACE "@targets@" "${targets}" ${item} "${${item}}")
+    string(REGEX REPLACE "[0-9][0-9][0-9][0-9] The mathx authors" "${year} The ${own} authors"
+      ${item} "${${item}}")
+    string(REPLACE "mathx" ${own} ${item} "${${item}}")
+    string(REPLACE "Mathx" ${Name} ${item} "${${item}}")
   endforeach()
+  if(template STREQUAL "debian/changelog")
+    string(REGEX REPLACE "(\n -- [^\n]*>  )[^\n]+" "\\1${now}" text "${text}")
+  elseif(template STREQUAL "packaging/targets")
+    string(REGEX REPLACE "\n[0-9][^#]*$" "\n${targets}\n" text "${text}")
+  endif()
   file(WRITE ${DEST}/${path} "${text}")
   if(path STREQUAL "debian/rules")
     file(CHMOD ${DEST}/${path} FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE

@@ -1,5 +1,5 @@
 /* SPDX-License-Identifier: MIT */
-/* SPDX-FileCopyrightText: @year@ The @name@ authors */
+/* SPDX-FileCopyrightText: 2026 The mathx authors */
 /* reply_memory.rexx: the package's memory, both ways, under valgrind,
    which fails on a leak or a double free: 1,000 replies of 100,000 bytes,
    each in a block from RexxAllocateMemory that the interpreter frees;
@@ -7,22 +7,22 @@
    of them, each item fetched in a block that the interpreter allocates
    and the package frees. */
 options NOEXT_COMMANDS_AS_FUNCS
-call RxFuncAdd '@Name@LoadFuncs', '@name@', '@Name@LoadFuncs'
-if RxFuncQuery('@Name@LoadFuncs') \= 0 then do
-  say 'lib@name@.so was not found'
+call RxFuncAdd 'MathxLoadFuncs', 'mathx', 'MathxLoadFuncs'
+if RxFuncQuery('MathxLoadFuncs') \= 0 then do
+  say 'libmathx.so was not found'
   exit 1
 end
-call @Name@LoadFuncs
+call MathxLoadFuncs
 text = copies('ab', 50000)
 do 1000
-  reply = @Name@Reverse(text)
+  reply = MathxReverse(text)
 end
 if reply \== copies('ba', 50000) then exit 1
 say '1000 replies of' length(reply) 'bytes'
 text = copies(copies('x', 1000) '', 100)
 do 1000
-  call @Name@Split text, 'items.'
-  joined = @Name@Join('items.')
+  call MathxSplit text, 'items.'
+  joined = MathxJoin('items.')
 end
 if items.0 \= 100 | joined \== strip(text) then exit 1
 say '1000 splits and joins of' items.0 'items of' length(items.100) 'bytes'

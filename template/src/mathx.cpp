@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
-// SPDX-FileCopyrightText: @year@ The @name@ authors
+// SPDX-FileCopyrightText: 2026 The mathx authors
 /*
-** @name@: a package of external functions for the Regina REXX interpreter.
+** mathx: a package of external functions for the Regina REXX interpreter.
 **
 ** A REXX program loads it and then calls its routines by name:
 **
-**     call @Name@LoadFuncs
-**     say @Name@Reverse('stressed')          -- desserts
-**     say @Name@Split('a b c', 'parts.')     -- 3, and parts.1 is a
-**     say @Name@Join('parts.', '+')          -- a+b+c
-**     call @Name@DropFuncs
+**     call MathxLoadFuncs
+**     say MathxReverse('stressed')          -- desserts
+**     say MathxSplit('a b c', 'parts.')     -- 3, and parts.1 is a
+**     say MathxJoin('parts.', '+')          -- a+b+c
+**     call MathxDropFuncs
 **
 ** Use this file as the start of your own package: replace the three
 ** example routines with yours, and list yours in the table at the end.
@@ -28,11 +28,11 @@
 // visible, since the build hides every symbol that is not marked so.
 #define EXPORT extern "C" [[gnu::visibility("default")]]
 
-EXPORT RexxRoutine @Name@LoadFuncs;
-EXPORT RexxRoutine @Name@DropFuncs;
-EXPORT RexxRoutine @Name@Reverse;
-EXPORT RexxRoutine @Name@Split;
-EXPORT RexxRoutine @Name@Join;
+EXPORT RexxRoutine MathxLoadFuncs;
+EXPORT RexxRoutine MathxDropFuncs;
+EXPORT RexxRoutine MathxReverse;
+EXPORT RexxRoutine MathxSplit;
+EXPORT RexxRoutine MathxJoin;
 
 namespace {
 
@@ -156,7 +156,7 @@ bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 } // namespace
 
-// @Name@Reverse(text): the text, last byte first.
+// MathxReverse(text): the text, last byte first.
 //
 // An argument is the bytes at strptr, strlength of them: the interpreter
 // also puts a NUL after them, but the text may hold NULs of its own, so
@@ -164,7 +164,7 @@ bool is_blank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // call arrives with a null strptr; arguments left out at the end are not
 // counted in argc.  Code 40 tells the interpreter that the call was
 // incorrect: it raises REXX error 40 in the caller.
-RexxCode @Name@Reverse(const char *, unsigned long argc, RXSTRING *argv,
+RexxCode MathxReverse(const char *, unsigned long argc, RXSTRING *argv,
                       const char *, RXSTRING *result)
 {
   if (argc != 1 || argv[0].strptr == nullptr)
@@ -176,9 +176,9 @@ RexxCode @Name@Reverse(const char *, unsigned long argc, RXSTRING *argv,
   return reply != nullptr ? REXX_CALL_OK : REXX_INCORRECT_CALL;
 }
 
-// @Name@Split(text, stem.): sets stem.1 to stem.N to the words of the
+// MathxSplit(text, stem.): sets stem.1 to stem.N to the words of the
 // text and stem.0 to N, and replies with N.
-RexxCode @Name@Split(const char *, unsigned long argc, RXSTRING *argv,
+RexxCode MathxSplit(const char *, unsigned long argc, RXSTRING *argv,
                     const char *, RXSTRING *result)
 {
   StemName name;
@@ -206,9 +206,9 @@ RexxCode @Name@Split(const char *, unsigned long argc, RXSTRING *argv,
   return REXX_CALL_OK;
 }
 
-// @Name@Join(stem. [, separator]): stem.1 to stem.N joined by the
+// MathxJoin(stem. [, separator]): stem.1 to stem.N joined by the
 // separator, one blank by default, where stem.0 is N.
-RexxCode @Name@Join(const char *, unsigned long argc, RXSTRING *argv,
+RexxCode MathxJoin(const char *, unsigned long argc, RXSTRING *argv,
                    const char *, RXSTRING *result)
 {
   StemName name;
@@ -234,24 +234,24 @@ RexxCode @Name@Join(const char *, unsigned long argc, RXSTRING *argv,
   return joined ? REXX_CALL_OK : REXX_INCORRECT_CALL;
 }
 
-// The module's name: the interpreter loads module "@name@" from the file
-// lib@name@.so.  (A constant at namespace scope is private to the file.)
-constexpr const char *module_name = "@name@";
+// The module's name: the interpreter loads module "mathx" from the file
+// libmathx.so.  (A constant at namespace scope is private to the file.)
+constexpr const char *module_name = "mathx";
 
-// The routines that @Name@LoadFuncs registers and @Name@DropFuncs
+// The routines that MathxLoadFuncs registers and MathxDropFuncs
 // removes.  Each name is both the name that REXX calls and the exported
 // symbol that the interpreter looks up.
 constexpr const char *const routines[] = {
-    "@Name@Reverse",
-    "@Name@Split",
-    "@Name@Join",
-    "@Name@DropFuncs",
+    "MathxReverse",
+    "MathxSplit",
+    "MathxJoin",
+    "MathxDropFuncs",
 };
 
-// @Name@LoadFuncs(): registers the routines of the table and replies with
+// MathxLoadFuncs(): registers the routines of the table and replies with
 // the empty string.  A REXX program registers this one routine itself,
 // with RxFuncAdd, and calls it.
-RexxCode @Name@LoadFuncs(const char *, unsigned long, RXSTRING *, const char *,
+RexxCode MathxLoadFuncs(const char *, unsigned long, RXSTRING *, const char *,
                         RXSTRING *result)
 {
   for (const char *name : routines)
@@ -260,11 +260,11 @@ RexxCode @Name@LoadFuncs(const char *, unsigned long, RXSTRING *, const char *,
   return REXX_CALL_OK;
 }
 
-// @Name@DropFuncs(): removes the routines of the table, itself among them,
-// and replies with the empty string, so that x = @Name@DropFuncs() works
+// MathxDropFuncs(): removes the routines of the table, itself among them,
+// and replies with the empty string, so that x = MathxDropFuncs() works
 // too.  (A routine that set result->strptr to null would return no value:
 // RESULT dropped, and x = f() an error.)
-RexxCode @Name@DropFuncs(const char *, unsigned long argc, RXSTRING *,
+RexxCode MathxDropFuncs(const char *, unsigned long argc, RXSTRING *,
                         const char *, RXSTRING *result)
 {
   if (argc != 0)
