@@ -14,7 +14,8 @@
 # <name> (in debian/, the Debian package's name, - for _), Mathx the
 # capitalised name, its copyright year this year's and its Debian
 # changelog's date now; packaging/targets lists every release and
-# architecture that the kit builds for; and the kit, kit/, is copied whole.
+# architecture that the kit builds for; and kit/ holds the part of the kit
+# that the build needs.
 cmake_minimum_required(VERSION 3.25)
 if(NOT NAME MATCHES "^[a-z][a-z0-9_]+$")
   message(FATAL_ERROR "NAME must be a lower-case C identifier of two or "
@@ -77,6 +78,16 @@ foreach(template IN LISTS templates)
       GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   endif()
 endforeach()
-file(COPY ${source}/kit DESTINATION ${DEST})
+# What git leaves out: the build folders and what debhelper writes.  (The
+# template carries none, as the rexx-kit package may carry no VCS file.)
+file(WRITE ${DEST}/.gitignore "# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: ${year} The ${NAME} authors
+/build/\n/obj-*/\n/debian/.debhelper/\n/debian/debhelper-build-stamp\n/debian/files
+/debian/*.substvars\n/debian/${package}/\n/debian/tmp/\n")
+# The part of the kit that the package's build needs, with its version;
+# the release tool is rexx-kit's own.
+foreach(file IN ITEMS RexxPackage.cmake rules.mk run-rexx include VERSION VERSION.license)
+  file(COPY ${source}/kit/${file} DESTINATION ${DEST}/kit)
+endforeach()
 message(STATUS "Wrote package ${NAME} into ${DEST}: cd there and run "
   "cmake --workflow --preset demo")
