@@ -47,6 +47,7 @@ expect "release without OUT" 2 "^usage: rexx-kit" kit release
 expect "release with two folders" 2 "^usage: rexx-kit" kit release a b
 expect "check without OUT" 2 "^usage: rexx-kit" kit check
 expect "--mirror without a URL" 2 "^usage: rexx-kit" kit --mirror
+expect "migrate of a package that has debian/" 1 "of a package that the kit 1.x wrote" kit migrate
 expect "--version" 0 "^$(cat "$(dirname "$tool")/VERSION")$" kit --version
 
 # Folders refused, whoever runs it, before anything is written.
