@@ -135,7 +135,7 @@ mkdir "$work/bin"
 for command in bash cat dirname realpath mkdir ls sed awk grep sort tr find dpkg dpkg-architecture; do
   ln -s "$(command -v "$command")" "$work/bin/$command"
 done
-expect "a missing tool" 2 "^  sudo apt-get install --no-install-recommends dpkg-dev gpg mmdebstrap reprepro sbuild uidmap zstd $" \
+expect "a missing tool" 2 "^  sudo apt-get install --no-install-recommends dpkg-dev gpg lintian mmdebstrap reprepro sbuild uidmap zstd $" \
   env PATH="$work/bin" bash -c 'cd "$1" && HOME=$2 "$3" "$4" release "$5"' sh "$package" "$work/home" \
   "$(command -v bash)" "$tool" "$work/absent"
 [ ! -e "$work/absent" ] || { failures=$((failures + 1)); echo "FAILED: a stopped run made its folder"; }
