@@ -152,5 +152,27 @@ expect "other bytes under a published name" 1 "publishes pkg_1.0.dsc already, wi
   bash -c 'source <(sed -n "/^die()/,/^}/p; /^republished()/,/^}/p" "$1"); out=$2; republished "$3"' \
   sh "$tool" "$work/repo" "$work/new/pkg_1.0.dsc"
 
+# The source package: the same content gives the same bytes, whenever its
+# files were touched; other content gives other bytes.
+mkdir -p "$work/src/debian/source"
+printf '%s\n' 'pkg (1.0) unstable; urgency=medium' '' '  * First.' '' \
+  ' -- A <a@example.invalid>  Wed, 09 Dec 2026 12:00:00 +0000' >"$work/src/debian/changelog"
+printf '%s\n' 'Source: pkg' 'Maintainer: A <a@example.invalid>' '' 'Package: pkg' 'Architecture: all' \
+  'Description: a package' ' A package.' >"$work/src/debian/control"
+echo '3.0 (native)' >"$work/src/debian/source/format"
+echo text >"$work/src/file"
+source_bytes() {
+  (cd "$work/src" && bash -c 'source <(sed -n "/^die()/,/^}/p; /^source_package()/,/^}/p" "$1")
+    lintian() { :; }; tmp=$(mktemp -d); out=/nonexistent; source_package >/dev/null; sha256sum <"$dsc"
+    sha256sum <"${dsc%.dsc}.tar.xz"; rm -rf "$tmp"' sh "$tool")
+}
+first=$(source_bytes)
+touch -d '2001-01-01' "$work/src/file"
+[ "$first" = "$(source_bytes)" ] && passed=$((passed + 1)) ||
+  { failures=$((failures + 1)); echo "FAILED: a touched file changed the source package's bytes"; }
+echo other >"$work/src/file"
+[ "$first" != "$(source_bytes)" ] && passed=$((passed + 1)) ||
+  { failures=$((failures + 1)); echo "FAILED: other content gave the same source package"; }
+
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]
