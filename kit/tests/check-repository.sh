@@ -41,6 +41,7 @@ printf 'project(x)\n  rexx_demo(examples/demo.rexx tests/demo.expected)\n' >"$wo
 rows=(
   "the machine's packages, those for all too|packages bookworm $native|morvelin rexx-kit zorbit"
   "a foreign architecture's, none for all|packages bookworm s390x|morvelin"
+  "the machine's packages built for it alone|packages bookworm $native only|morvelin zorbit"
   "an empty index|packages bookworm armel|"
   "a missing index|packages bookworm mips64el|"
   "suites' architectures with packages|architectures bookworm|$native s390x"
