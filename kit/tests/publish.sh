@@ -77,6 +77,29 @@ check "publish again with a key file" with_key publish "$out"
 check "the label names the package alone" grep -q -x 'Label: pkg' "$out/dists/bookworm/Release"
 check "signed with the key of the file" gpgv --keyring "$out/pkg-archive-keyring.gpg" "$out/dists/trixie/InRelease"
 
+# Another package, for Debian 13 alone, signed with a key of its own run:
+# the repository keeps its name and one key file, and every suite, Debian
+# 12's too, is signed anew with that key.
+publish_other() {
+  local run
+  run=$(mktemp -d "$work/run.XXXXXX")
+  mkdir -p "$run/source" "$run/debs/13"
+  cp "$work"/tmp/source/* "$run/source/"
+  printf '%s\n' 'Package: other' 'Version: 2.0~deb13u1' 'Section: misc' 'Priority: optional' 'Architecture: all' \
+    'Maintainer: A <a@example.invalid>' 'Description: another package' >"$work/deb/DEBIAN/control"
+  dpkg-deb -b --root-owner-group "$work/deb" "$run/debs/13/other_2.0~deb13u1_all.deb" >/dev/null
+  bash -c 'source <(sed -n "/^die()/,/^}/p; /^release_field()/,/^}/p; /^signing_key()/,/^}/p;
+      /^republished()/,/^}/p; /^publish()/,/^}/p" "$1")
+    kit=$(dirname "$1") releases_file=$kit/releases marker=.rexx-kit-repository
+    tmp=$2 out=$3 throw_away=yes fingerprint=""
+    signing_key other && publish other "$fingerprint"' sh "$tool" "$run" "$out"
+}
+check "another package, with a throw-away key" publish_other
+check "one key file, the first package's" test "$(cd "$out" && ls -- *-archive-keyring.gpg)" = pkg-archive-keyring.gpg
+check "the label is the first package's" grep -q -x 'Label: pkg (throw-away key)' "$out/dists/trixie/Release"
+check "Debian 12's suite signed anew with the new key" gpgv --keyring "$out/pkg-archive-keyring.gpg" "$out/dists/bookworm/InRelease"
+check "both packages in Debian 13's suite" grep -q -x 'Package: other' "$out/dists/trixie/main/binary-amd64/Packages"
+
 # The same version with other bytes is refused, and nothing changes.
 before=$(find "$out" -type f -print | sort | xargs sha256sum)
 printf '%s\n' 'Package: pkg' 'Version: 1.0~deb12u1' 'Section: misc' 'Priority: optional' 'Architecture: all' \
