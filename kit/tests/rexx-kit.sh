@@ -156,7 +156,7 @@ expect "other bytes under a published name" 1 "publishes pkg_1.0.dsc already, wi
 # files were touched; other content gives other bytes.
 mkdir -p "$work/src/debian/source"
 printf '%s\n' 'pkg (1.0) unstable; urgency=medium' '' '  * First.' '' \
-  ' -- A <a@example.invalid>  Wed, 09 Dec 2026 12:00:00 +0000' >"$work/src/debian/changelog"
+  ' -- A <a@example.invalid>  Tue, 01 Dec 2026 12:00:00 +0000' >"$work/src/debian/changelog"
 printf '%s\n' 'Source: pkg' 'Maintainer: A <a@example.invalid>' '' 'Package: pkg' 'Architecture: all' \
   'Description: a package' ' A package.' >"$work/src/debian/control"
 echo '3.0 (native)' >"$work/src/debian/source/format"
