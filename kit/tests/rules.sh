@@ -32,7 +32,7 @@ rows=(
 for row in "${rows[@]}"; do
   IFS='|' read -r host options profiles wanted <<<"$row"
   actual=$(
-    eval "$(dpkg-architecture -a "$host" -s 2>/dev/null)"
+    eval "$(dpkg-architecture -f -a "$host" -s 2>/dev/null)"
     DEB_BUILD_OPTIONS=$options DEB_BUILD_PROFILES=$profiles \
       make -s -f "$rules" --eval 'rexx-show: ; @echo $(rexx_flags)' rexx-show
   )
