@@ -13,6 +13,8 @@ cmake=$1 source=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/kit-1.4.0"
+git -C "$source" cat-file -e '841126b^{commit}' 2>/dev/null ||
+  { echo "the history lacks the kit 1.4.0 (a shallow clone): skipped"; exit 77; }
 git -C "$source" archive 841126b | tar -x -C "$work/kit-1.4.0" || exit 1
 "$cmake" -D NAME=oldx -D DEST="$work/oldx" -P "$work/kit-1.4.0/cmake/new-package.cmake" >/dev/null || exit 1
 cd "$work/oldx" || exit 1
