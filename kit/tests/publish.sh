@@ -41,18 +41,22 @@ printf '%s\n' 'Package: pkg' 'Version: 1.0~deb12u1' 'Section: misc' 'Priority: o
   'Maintainer: A <a@example.invalid>' 'Description: a package' >"$work/deb/DEBIAN/control"
 dpkg-deb -b --root-owner-group "$work/deb" "$work/tmp/debs/12/pkg_1.0~deb12u1_all.deb" >/dev/null || exit 1
 
-# publish [--throw-away-key] OUT: signing_key and publish, as release runs
-# them, in a run's folder of their own.
+# run_publish NAME RUN OUT THROW_AWAY: signing_key and publish, as release
+# runs them, with the run's folder RUN.
+run_publish() {
+  bash -c 'source <(sed -n "/^die()/,/^}/p; /^release_field()/,/^}/p; /^signing_key()/,/^}/p;
+      /^republished()/,/^}/p; /^publish()/,/^}/p" "$1")
+    kit=$(dirname "$1") releases_file=$kit/releases marker=.rexx-kit-repository
+    tmp=$3 out=$4 throw_away=$5 fingerprint=""
+    signing_key "$2" && publish "$2" "$fingerprint"' sh "$tool" "$@"
+}
+# publish [--throw-away-key] OUT: pkg published, in a run's folder of its own.
 publish() {
   local throw="" run
   [ "$1" = --throw-away-key ] && { throw=yes; shift; }
   run=$(mktemp -d "$work/run.XXXXXX")
   cp -r "$work/tmp/." "$run/"
-  bash -c 'source <(sed -n "/^die()/,/^}/p; /^release_field()/,/^}/p; /^signing_key()/,/^}/p;
-      /^republished()/,/^}/p; /^publish()/,/^}/p" "$1")
-    kit=$(dirname "$1") releases_file=$kit/releases marker=.rexx-kit-repository
-    tmp=$2 out=$3 throw_away=$4 fingerprint=""
-    signing_key pkg && publish pkg "$fingerprint"' sh "$tool" "$run" "$1" "$throw"
+  run_publish pkg "$run" "$1" "$throw"
 }
 out=$work/repository
 check "publish with a throw-away key" publish --throw-away-key "$out"
@@ -88,11 +92,7 @@ publish_other() {
   printf '%s\n' 'Package: other' 'Version: 2.0~deb13u1' 'Section: misc' 'Priority: optional' 'Architecture: all' \
     'Maintainer: A <a@example.invalid>' 'Description: another package' >"$work/deb/DEBIAN/control"
   dpkg-deb -b --root-owner-group "$work/deb" "$run/debs/13/other_2.0~deb13u1_all.deb" >/dev/null
-  bash -c 'source <(sed -n "/^die()/,/^}/p; /^release_field()/,/^}/p; /^signing_key()/,/^}/p;
-      /^republished()/,/^}/p; /^publish()/,/^}/p" "$1")
-    kit=$(dirname "$1") releases_file=$kit/releases marker=.rexx-kit-repository
-    tmp=$2 out=$3 throw_away=yes fingerprint=""
-    signing_key other && publish other "$fingerprint"' sh "$tool" "$run" "$out"
+  run_publish other "$run" "$out" yes
 }
 check "another package, with a throw-away key" publish_other
 check "one key file, the first package's" test "$(cd "$out" && ls -- *-archive-keyring.gpg)" = pkg-archive-keyring.gpg

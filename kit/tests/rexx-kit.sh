@@ -145,12 +145,15 @@ expect "a missing tool" 2 "^  sudo apt-get install --no-install-recommends dpkg-
 mkdir -p "$work/repo/pool/main/p/pkg" "$work/new"
 echo old >"$work/repo/pool/main/p/pkg/pkg_1.0.dsc"
 echo old >"$work/new/pkg_1.0.dsc"
-expect "the same bytes again" 0 "" bash -c 'source <(sed -n "/^die()/,/^}/p; /^republished()/,/^}/p" "$1"); out=$2; republished "$3"' \
-  sh "$tool" "$work/repo" "$work/new/pkg_1.0.dsc"
+# republished FILE: the tool's check of FILE against the repository.
+republished() {
+  bash -c 'source <(sed -n "/^die()/,/^}/p; /^republished()/,/^}/p" "$1"); out=$2; republished "$3"' \
+    sh "$tool" "$work/repo" "$1"
+}
+expect "the same bytes again" 0 "" republished "$work/new/pkg_1.0.dsc"
 echo new >"$work/new/pkg_1.0.dsc"
 expect "other bytes under a published name" 1 "publishes pkg_1.0.dsc already, with other bytes" \
-  bash -c 'source <(sed -n "/^die()/,/^}/p; /^republished()/,/^}/p" "$1"); out=$2; republished "$3"' \
-  sh "$tool" "$work/repo" "$work/new/pkg_1.0.dsc"
+  republished "$work/new/pkg_1.0.dsc"
 
 # The source package: the same content gives the same bytes, whenever its
 # files were touched; other content gives other bytes.
